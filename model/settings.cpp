@@ -1,0 +1,95 @@
+#include "model/settings.h"
+
+namespace {
+
+constexpr Option BaudrateOptions[] = {
+    {"2400", "BAUD=2400"},   {"4800", "BAUD=4800"},   {"9600", "BAUD=9600"},
+    {"19200", "BAUD=19200"}, {"38400", "BAUD=38400"}, {"57600", "BAUD=57600"},
+    {"76800", "BAUD=76800"}, {"115200", "BAUD=115200"},
+};
+constexpr Option BitLengthOptions[] = {{"7", "BIT=7"}, {"8", "BIT=8"}};
+constexpr Option StopBitOptions[] = {{"1", "STOP=1"}, {"2", "STOP=2"}};
+constexpr Option ParityOptions[] = {
+    {"NONE", "PARTY=NONE"}, {"ODD", "PARTY=ODD"}, {"EVEN", "PARTY=EVEN"}};
+constexpr Option ModeOptions[] = {
+    {"Script", "SCRIPT"}, {"Original Format", "ORIGINAL"}, {"Select", "SELECT"}};
+// In Select mode the device function's token is appended to the mode token.
+constexpr Option DeviceFunctionOptions[] = {
+    {"NONE", ""},      {"EPR", "/EPR"},   {"Erase", "/ERASE"},     {"Blank", "/BLANK"},
+    {"Read", "/READ"}, {"Copy", "/COPY"}, {"Program", "/PROGRAM"},
+};
+
+constexpr OptionGroup Groups[] = {
+    {BaudrateOptions, 2},  {BitLengthOptions, 1}, {StopBitOptions, 0},
+    {ParityOptions, 0},    {ModeOptions, ModeScript}, {DeviceFunctionOptions, 1},
+};
+
+} // namespace
+
+const OptionGroup &optionGroup(Group group)
+{
+    return Groups[static_cast<int>(group)];
+}
+
+bool usesPickUpPosition(qint16 mode)
+{
+    return mode != ModeOriginalFormat;
+}
+
+bool usesDeviceFunction(qint16 mode)
+{
+    return mode == ModeSelect;
+}
+
+qint16 &Settings::index(Group group)
+{
+    switch (group) {
+    case Group::Baudrate:
+        return Baudrate;
+    case Group::BitLength:
+        return BitLength;
+    case Group::StopBit:
+        return StopBit;
+    case Group::Parity:
+        return Parity;
+    case Group::Mode:
+        return Mode;
+    case Group::DeviceFunction:
+        break;
+    }
+    return DeviceFunction;
+}
+
+qint16 Settings::index(Group group) const
+{
+    return const_cast<Settings *>(this)->index(group);
+}
+
+Settings defaultSettings()
+{
+    Settings settings;
+    for (Group group : AllGroups) {
+        settings.index(group) = optionGroup(group).defaultIndex;
+    }
+    settings.StartPosition = QStringLiteral("1");
+    settings.EndPosition = QStringLiteral("1");
+    return settings;
+}
+
+bool IsDataChanged(const Settings &current, const Settings &saved)
+{
+    // The RS-232C groups and the mode count in every mode; the texts and the device function
+    // only in the modes that use them.
+    for (Group group : {Group::Baudrate, Group::BitLength, Group::StopBit, Group::Parity,
+                        Group::Mode}) {
+        if (current.index(group) != saved.index(group)) {
+            return true;
+        }
+    }
+    if (usesPickUpPosition(current.Mode) &&
+        (current.StartPosition != saved.StartPosition ||
+         current.EndPosition != saved.EndPosition || current.Suffix != saved.Suffix)) {
+        return true;
+    }
+    return usesDeviceFunction(current.Mode) && current.DeviceFunction != saved.DeviceFunction;
+}

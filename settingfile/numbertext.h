@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <optional>
+#include <string_view>
+
+// Conversions between the texts of a setting file and numbers.
+
+// The whole text as a decimal number: blanks around it, an optional sign, digits with an
+// optional fractional part ("7", " 0012", "-5", "2.5", "1."). Anything else is no number.
+std::optional<double> decimalValue(std::string_view text);
+
+// Hexadecimal digits from the start of text, blanks and tabs skipped, up to the first other
+// character; no digit gives 0. Saturates instead of overflowing.
+quint64 leadingHexValue(std::string_view text);
+
+// The number at the start of text, blanks and tabs skipped, up to the first character that
+// cannot continue it (an optional sign, digits, one decimal point); no number gives 0.
+double leadingDecimalValue(std::string_view text);

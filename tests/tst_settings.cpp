@@ -1,0 +1,4 @@
+#include <QtTest>
+class Testsettings : public QObject { Q_OBJECT };
+QTEST_GUILESS_MAIN(Testsettings)
+#include "tst_settings.moc"
