@@ -69,8 +69,10 @@ QString WriteSettingFile(const QString &path, const Settings &settings,
 
     // QSaveFile writes beside the target and renames only after everything is written, so a
     // failure leaves the former file whole; its destructor removes the unfinished copy.
+    // Unbuffered, because a buffered QSaveFile commits a short write (a full disk) as success.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
         return SaveError;
     }
     return {};
