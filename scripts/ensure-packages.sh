@@ -14,5 +14,6 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
+    dpkg-dev desktop-file-utils)
 X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool)

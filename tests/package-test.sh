@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, unpacks it into a temporary root (nothing is
+# installed on this machine) and checks what a desktop and dpkg will rely on.
+# Usage: package-test.sh <build dir> <source dir> <expected version>
+set -euo pipefail
+build_dir=$1
+source_dir=$2
+expected_version=$3
+app=zel-file-generator
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+if ! cpack --config "$build_dir/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log"
+    echo "FAIL: cpack did not build the package"
+    exit 1
+fi
+debs=("$work"/out/*.deb)
+[ ${#debs[@]} -eq 1 ] || { echo "FAIL: expected one package, got: ${debs[*]}"; exit 1; }
+deb=${debs[0]}
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+
+check_field() {
+    local actual
+    actual=$(dpkg-deb -f "$deb" "$1")
+    [ "$actual" = "$2" ] || fail "control field $1 is '$actual', expected '$2'"
+}
+check_field Package "$app"
+check_field Version "$expected_version"
+
+# Everything belongs under /usr; a stray absolute install path would land elsewhere.
+while IFS= read -r path; do
+    case $path in
+        ./usr/bin/* | ./usr/share/*) ;;
+        *) fail "unexpected file in package: $path" ;;
+    esac
+done < <(cd "$root" && find . -type f)
+
+program=$root/usr/bin/$app
+[ -x "$program" ] || fail "program missing or not executable: usr/bin/$app"
+
+desktop=$root/usr/share/applications/$app.desktop
+if [ ! -f "$desktop" ]; then
+    fail "desktop entry missing"
+else
+    if command -v desktop-file-validate >/dev/null; then
+        desktop-file-validate "$desktop" || fail "desktop-file-validate rejected the entry"
+    else
+        fail "desktop-file-validate not found (Debian package desktop-file-utils)"
+    fi
+    entry_value() { sed -n "s/^$1=//p" "$desktop"; }
+    [ "$(entry_value Name)" = "ZEL File Generator" ] || fail "desktop Name is '$(entry_value Name)'"
+    [ "$(entry_value Terminal)" = "false" ] || fail "desktop entry does not say Terminal=false"
+    [ -n "$(entry_value Comment)" ] || fail "desktop entry has no Comment"
+    [ -n "$(entry_value Categories)" ] || fail "desktop entry has no Categories"
+    exec_program=$(entry_value Exec | cut -d' ' -f1)
+    [ -x "$root/usr/bin/$exec_program" ] || fail "Exec '$exec_program' is not in usr/bin"
+    icon=$(entry_value Icon)
+    [ "$icon" = "$app" ] || fail "desktop Icon is '$icon'"
+fi
+
+# A PNG's width and height are the two big-endian words at bytes 16 to 23.
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" |
+        awk '{ printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'
+}
+icons=$root/usr/share/icons/hicolor
+for size in 16 22 24 32 48 64 128 256; do
+    png=$icons/${size}x${size}/apps/$app.png
+    if [ ! -f "$png" ]; then
+        fail "icon missing: ${size}x${size}"
+    elif [ "$(png_size "$png")" != "${size}x${size}" ]; then
+        fail "icon ${size}x${size} is $(png_size "$png")"
+    fi
+done
+grep -q '<svg' "$icons/scalable/apps/$app.svg" 2>/dev/null || fail "scalable icon missing"
+
+if [ -f "$source_dir/README.md" ]; then
+    cmp -s "$source_dir/README.md" "$root/usr/share/doc/$app/README.md" ||
+        fail "README.md not installed in usr/share/doc/$app"
+fi
+
+# Every library the program links directly must come from a package the package depends on,
+# and the two run-time needs the linker cannot see must be there too.
+depends=$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | awk 'NF { print $1 }' | sort -u)
+echo "Depends: $(dpkg-deb -f "$deb" Depends)"
+requires() {
+    grep -qx "$1" <<<"$depends" || fail "Depends lacks $1 ($2)"
+}
+requires qt6-qpa-plugins "xcb platform plugin"
+requires fonts-liberation "stands in for Arial"
+if [ -x "$program" ]; then
+    owner_of() {
+        # Merged /usr: ldd may name /usr/lib while dpkg recorded /lib, or the other way round.
+        dpkg -S "$1" 2>/dev/null || dpkg -S "${1#/usr}" 2>/dev/null || dpkg -S "/usr$1" 2>/dev/null
+    }
+    libraries=$(ldd "$program")
+    for soname in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+        path=$(awk -v lib="$soname" '$1 == lib && $2 == "=>" { print $3 }' <<<"$libraries")
+        [ -n "$path" ] || { fail "$soname does not resolve"; continue; }
+        owner=$(owner_of "$path" | head -n1 | cut -d: -f1) || true
+        [ -n "$owner" ] || { fail "no package owns $path"; continue; }
+        requires "$owner" "provides $soname"
+    done
+fi
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+echo "package $(basename "$deb") checked"
