@@ -1,0 +1,37 @@
+#include "app/preferences.h"
+
+#include <QSettings>
+
+namespace {
+
+const QString DefaultFolderKey = QStringLiteral("DefaultFolder");
+const QString BarcodeFlagKey = QStringLiteral("BarcodeFlag");
+
+// The group "Data" of the application's native store in the user's scope: the registry on
+// Windows, ~/.config/ZELFileGenerator/ZELFileGenerator.conf on Linux.
+class Store : public QSettings
+{
+public:
+    Store()
+        : QSettings(NativeFormat, UserScope, QStringLiteral("ZELFileGenerator"),
+                    QStringLiteral("ZELFileGenerator"))
+    {
+        beginGroup(QStringLiteral("Data"));
+    }
+};
+
+} // namespace
+
+Preferences LoadPreferences()
+{
+    const Store store;
+    return {store.value(DefaultFolderKey, QString()).toString(),
+            store.value(BarcodeFlagKey, QStringLiteral("0")).toString()};
+}
+
+void SavePreferences(const Preferences &preferences)
+{
+    Store store;
+    store.setValue(DefaultFolderKey, preferences.DefaultFolder);
+    store.setValue(BarcodeFlagKey, preferences.BarcodeFlag);
+}

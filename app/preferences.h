@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The two per-user preferences, kept as text: the folder the file dialogs start in, and "1" or
+// "0" for whether the RS-232C section belongs to the document.
+struct Preferences {
+    QString DefaultFolder;
+    QString BarcodeFlag;
+};
+
+// Reads both from the per-user settings store; a missing key gives "" and "0".
+Preferences LoadPreferences();
+// Writes both, every time, in this order.
+void SavePreferences(const Preferences &preferences);

@@ -1,0 +1,17 @@
+#include "app/title.h"
+
+#include "app/pathhelpers.h"
+
+QString bareTitle()
+{
+    const QString minor = QStringLiteral("00") + QString::number(ZEL_VERSION_MINOR);
+    return QStringLiteral("VX613 ZEL File Generator   V") + QString::number(ZEL_VERSION_MAJOR) +
+           QLatin1Char('.') + minor.right(2);
+}
+
+QString titleWithFile(const QString &path)
+{
+    QString name;
+    ExtractFileName(path, name); // a path without a name part leaves the title ending in " - "
+    return bareTitle() + QStringLiteral(" - ") + name;
+}
