@@ -8,12 +8,14 @@ bool LineReader::fillBuffer()
     if (m_atEnd) {
         return false;
     }
-    const qint64 count = m_device.read(m_buffer.data(), qint64(m_buffer.size()));
+    const qint64 count =
+        m_device.read(m_buffer.data(), std::min(qint64(m_buffer.size()), m_bytesLeft));
     if (count <= 0) {
         m_atEnd = true;
         m_failed = count < 0;
         return false;
     }
+    m_bytesLeft -= count;
     m_next = m_buffer.data();
     m_end = m_next + count;
     return true;

@@ -267,7 +267,8 @@ QString ReadSettingFile(const QString &path, SettingFileContent &content)
         if (!openRegularFile(path, file)) {
             return LoadError;
         }
-        LineReader reader(file);
+        // What is appended while the file is read is not read.
+        LineReader reader(file, file.size());
         switch (collectLines(reader, raw)) {
         case Pass::Complete:
             break;
