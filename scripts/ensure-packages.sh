@@ -16,4 +16,4 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
     dpkg-dev desktop-file-utils)
-X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool)
+X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool imagemagick)

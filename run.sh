@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the program and starts it. Without a display it starts it under Xvfb, saves a
+# screenshot of the window to $BUILD_DIR/screenshot.png, closes it and says where the picture is.
+# BUILD_DIR chooses another build folder (default: build); QT_SCALE_FACTOR=2 shows it at 200%.
+set -euo pipefail
+cd "$(dirname "$0")"
+build_dir=${BUILD_DIR:-build}
+program=$build_dir/zel-file-generator
+screenshot=$build_dir/screenshot.png
+
+# Runs under xvfb-run: starts the program, waits for its window, takes the picture, ends it.
+take_screenshot() {
+    "$program" &
+    local pid=$!
+    local window
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name 'ZEL File Generator' | head -n1)
+    sleep 1 # let the first paint finish
+    import -window "$window" "$screenshot"
+    kill "$pid"
+    wait "$pid" || true
+    echo "Screenshot: $screenshot"
+}
+
+if [ "${1:-}" = --screenshot ]; then
+    take_screenshot
+    exit
+fi
+
+source scripts/ensure-packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}"
+cmake -S . -B "$build_dir" >/dev/null
+cmake --build "$build_dir" -j2 --target zel-file-generator
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec "$program"
+fi
+# Large enough for the window at 200%.
+xvfb-run -a -s '-screen 0 2560x1600x24' "$0" --screenshot

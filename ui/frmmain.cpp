@@ -1,0 +1,367 @@
+#include "ui/frmmain.h"
+
+#include "ui/controls.h"
+#include "ui/filteredlineedit.h"
+#include "ui/optionbuttonstyle.h"
+#include "ui/twips.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace
+{
+
+// The area below the menu bar, in twips: as designed, and cut off below the device function
+// row while the barcode reader interface section is hidden.
+constexpr int ClientWidth = 10620;
+constexpr int ClientHeightShown = 6720;
+constexpr int ClientHeightHidden = 3795;
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("VX613  ZEL File Generator"));
+
+    QWidget *client = makeClientArea(this);
+    client->setFixedSize(pixelsFromTwips(ClientWidth), pixelsFromTwips(ClientHeightShown));
+    setCentralWidget(client);
+    // The window is as large as its menu bar and client area; the program sets its height.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    buildModeSection(client);
+    buildPickUpSection(client);
+    buildSelectSection(client);
+    buildInterfaceSection(client);
+    buildMenu();
+    setFocusOrder();
+    // Made after the client area, so that it outlives the buttons that use it.
+    auto *optionStyle = new OptionButtonStyle;
+    optionStyle->setParent(this);
+    for (QRadioButton *option : client->findChildren<QRadioButton *>()) {
+        option->setStyle(optionStyle);
+    }
+
+    // toggled, unlike clicked, also comes when a routine selects the mode.
+    connect(optMode, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked) {
+            optMode_Click(static_cast<qint16>(index));
+        }
+    });
+}
+
+void frmMain::buildModeSection(QWidget *client)
+{
+    lblBarcodeMode =
+        makeHeading(client, "lblBarcodeMode", QStringLiteral("Barcode Mode"), 270, 1560);
+    Line6 = makeHeadingRule(lblBarcodeMode, "Line6", 2000);
+
+    const QString mode = QStringLiteral("Mode");
+    picMode = makePanel(client, "picMode", 675, mode);
+    lblMode = makeRowLabel(picMode, "lblMode", mode, {180, 480});
+    optMode =
+        makeOptionGroup(picMode, "optMode", Group::Mode, {{1260, 960}, {2340, 1680}, {3960, 960}});
+    Line7 = makeRowRule(picMode, "Line7", 90, 4860);
+}
+
+void frmMain::buildPickUpSection(QWidget *client)
+{
+    const QString pickUpPosition = QStringLiteral("Pick Up Position");
+    lblData = makeHeading(client, "lblData", pickUpPosition, 1395, 1740);
+    Line9 = makeHeadingRule(lblData, "Line9", 2205);
+
+    picData = makePanel(client, "picData", 1800, pickUpPosition);
+    const QString start = QStringLiteral("Start Position");
+    lblStart = makeRowLabel(picData, "lblStart", start, {180, 1185});
+    txtStart =
+        makeTextField(picData, "txtStart", FilterDigitKey, PositionMaxLength, {1530, 1230}, start);
+    Line11 = makeRowRule(picData, "Line11", 90, 2745);
+
+    const QString end = QStringLiteral("End Position");
+    lblEnd = makeRowLabel(picData, "lblEnd", end, {3285, 1110});
+    txtEnd = makeTextField(picData, "txtEnd", FilterDigitKey, PositionMaxLength, {4545, 1230}, end);
+    Line10 = makeRowRule(picData, "Line10", 3195, 5760);
+
+    const QString suffix = QStringLiteral("Suffix(HEX)");
+    lblSuffix = makeRowLabel(picData, "lblSuffix", suffix, {6390, 975});
+    txtSuffix =
+        makeTextField(picData, "txtSuffix", FilterHexKey, SuffixMaxLength, {7470, 1230}, suffix);
+    Line12 = makeRowRule(picData, "Line12", 6300, 8685);
+}
+
+void frmMain::buildSelectSection(QWidget *client)
+{
+    lblSelect = makeHeading(client, "lblSelect", QStringLiteral("Select Mode"), 2520, 1320);
+    Line8 = makeHeadingRule(lblSelect, "Line8", 1800);
+
+    const QString deviceFunction = QStringLiteral("Device Function");
+    picEPR = makePanel(client, "picEPR", 2925, deviceFunction);
+    lblDev = makeRowLabel(picEPR, "lblDev", deviceFunction, {180, 1380});
+    optDev = makeOptionGroup(picEPR, "optDev", Group::DeviceFunction,
+                             {{1800, 960},
+                              {2900, 960},
+                              {4000, 960},
+                              {5100, 960},
+                              {6200, 960},
+                              {7300, 960},
+                              {8400, 1050}});
+    Line13 = makeRowRule(picEPR, "Line13", 90, 9495);
+}
+
+void frmMain::buildInterfaceSection(QWidget *client)
+{
+    lblInterface =
+        makeHeading(client, "lblInterface", QStringLiteral("Barcode Reader Interface"), 3780, 2685);
+    Line1 = makeHeadingRule(lblInterface, "Line1", 3135);
+
+    const QString baudrate = QStringLiteral("Baudrate");
+    picBaudrate = makePanel(client, "picBaudrate", 4230, baudrate);
+    lblBaud = makeRowLabel(picBaudrate, "lblBaud", baudrate, {180, 780});
+    optBaudrate = makeOptionGroup(picBaudrate, "optBaudrate", Group::Baudrate,
+                                  {{1260, 825},
+                                   {2260, 825},
+                                   {3260, 825},
+                                   {4260, 915},
+                                   {5260, 915},
+                                   {6260, 915},
+                                   {7260, 915},
+                                   {8260, 1095}});
+    Line2 = makeRowRule(picBaudrate, "Line2", 90, 9225);
+
+    const QString bitLength = QStringLiteral("Bit Length");
+    picLength = makePanel(client, "picLength", 4770, bitLength);
+    lblLength = makeRowLabel(picLength, "lblLength", bitLength, {180, 885});
+    optBitLength =
+        makeOptionGroup(picLength, "optBitLength", Group::BitLength, {{1260, 825}, {2260, 825}});
+    Line3 = makeRowRule(picLength, "Line3", 90, 2880);
+
+    const QString stopBit = QStringLiteral("Stop Bit");
+    picStop = makePanel(client, "picStop", 5310, stopBit);
+    lblStop = makeRowLabel(picStop, "lblStop", stopBit, {180, 705});
+    optStopBit = makeOptionGroup(picStop, "optStopBit", Group::StopBit, {{1260, 825}, {2250, 825}});
+    Line4 = makeRowRule(picStop, "Line4", 90, 2880);
+
+    const QString parityBit = QStringLiteral("Parity Bit");
+    picParity = makePanel(client, "picParity", 5850, parityBit);
+    lblParity = makeRowLabel(picParity, "lblParity", parityBit, {180, 810});
+    optParity = makeOptionGroup(picParity, "optParity", Group::Parity,
+                                {{1260, 960}, {2660, 960}, {4060, 960}});
+    Line5 = makeRowRule(picParity, "Line5", 90, 4950);
+}
+
+void frmMain::buildMenu()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("File(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuNew = addCommand("mnuNew", QStringLiteral("NEW(&N)"), &frmMain::newRequested);
+    mnuOpen = addCommand("mnuOpen", QStringLiteral("Open...(&O)"), &frmMain::openRequested);
+    mnuStep1 = addSeparator("mnuStep1");
+    mnuSave = addCommand("mnuSave", QStringLiteral("Save(&S)"), &frmMain::saveRequested);
+    mnuSaveAs =
+        addCommand("mnuSaveAs", QStringLiteral("Save As...(&A)"), &frmMain::saveAsRequested);
+    mnuStep2 = addSeparator("mnuStep2");
+    mnuExit = mnuFile->addAction(QStringLiteral("Exit(&X)"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+}
+
+QAction *frmMain::addCommand(const char *name, const QString &caption, void (frmMain::*signal)())
+{
+    QAction *action = mnuFile->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, signal);
+    return action;
+}
+
+QAction *frmMain::addSeparator(const char *name)
+{
+    QAction *separator = mnuFile->addSeparator();
+    separator->setObjectName(QLatin1String(name));
+    return separator;
+}
+
+void frmMain::setFocusOrder()
+{
+    QList<QWidget *> order;
+    const auto addGroup = [&order](const QButtonGroup *group) {
+        for (QAbstractButton *button : group->buttons()) {
+            order.append(button);
+        }
+    };
+    addGroup(optBaudrate);
+    addGroup(optBitLength);
+    addGroup(optStopBit);
+    addGroup(optParity);
+    order << txtEnd << txtStart;
+    addGroup(optMode);
+    addGroup(optDev);
+    order << txtSuffix;
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+Settings frmMain::settings() const
+{
+    Settings current;
+    for (Group group : AllGroups) {
+        current.index(group) = static_cast<qint16>(optionButtons(group)->checkedId());
+    }
+    current.StartPosition = txtStart->text();
+    current.EndPosition = txtEnd->text();
+    current.Suffix = txtSuffix->text();
+    return current;
+}
+
+void frmMain::SetDefaultSettings()
+{
+    const Settings defaults = defaultSettings();
+    selectOptions(defaults, AllGroups);
+    setPickUpTexts(defaults);
+    EnableDeviceFunction(false);
+}
+
+void frmMain::TakeSnapshot()
+{
+    m_savedSettings = settings();
+}
+
+bool frmMain::IsDataChanged() const
+{
+    return ::IsDataChanged(settings(), m_savedSettings);
+}
+
+void frmMain::RestoreSnapshot()
+{
+    selectOptions(m_savedSettings, Rs232cGroups);
+    selectOption(Group::Mode, m_savedSettings.Mode);
+    txtStart->setText(m_savedSettings.StartPosition);
+    txtEnd->setText(m_savedSettings.EndPosition);
+    selectOption(Group::DeviceFunction, m_savedSettings.DeviceFunction);
+}
+
+void frmMain::EnablePickUpPosition(bool enabled)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{lblStart, txtStart, lblEnd, txtEnd,
+                                                             lblSuffix, txtSuffix}) {
+        control->setEnabled(enabled);
+    }
+}
+
+void frmMain::EnableDeviceFunction(bool enabled)
+{
+    lblDev->setEnabled(enabled);
+    for (QAbstractButton *option : optDev->buttons()) {
+        option->setEnabled(enabled);
+    }
+}
+
+void frmMain::ShowBarcodeSection(bool visible)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{lblInterface, Line1, picBaudrate,
+                                                             picLength, picStop, picParity}) {
+        control->setVisible(visible);
+    }
+}
+
+void frmMain::SetBarcodeSection(bool shown)
+{
+    centralWidget()->setFixedHeight(
+        pixelsFromTwips(shown ? ClientHeightShown : ClientHeightHidden));
+    // The window takes its new height now rather than at the next turn of the event loop.
+    layout()->activate();
+    ShowBarcodeSection(shown);
+}
+
+void frmMain::applyFileSettings(const Settings &settings, bool barcodeSectionShown)
+{
+    selectOption(Group::Mode, settings.Mode);
+    selectOption(Group::DeviceFunction, settings.DeviceFunction);
+    selectOptions(settings, Rs232cGroups);
+    SetBarcodeSection(barcodeSectionShown);
+    setPickUpTexts(settings);
+}
+
+void frmMain::setCloseHandlers(std::function<bool()> queryUnload, std::function<void()> unload)
+{
+    m_queryUnload = std::move(queryUnload);
+    m_unload = std::move(unload);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (m_queryUnload && !m_queryUnload()) {
+        event->ignore();
+        return;
+    }
+    if (m_unload) {
+        m_unload();
+    }
+    event->accept();
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    // Opens centred, unless it has been placed already.
+    if (!testAttribute(Qt::WA_Moved)) {
+        QRect frame = geometry();
+        frame.moveCenter(screen()->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QMainWindow::showEvent(event);
+}
+
+void frmMain::optMode_Click(qint16 index)
+{
+    EnablePickUpPosition(usesPickUpPosition(index));
+    EnableDeviceFunction(usesDeviceFunction(index));
+}
+
+QButtonGroup *frmMain::optionButtons(Group group) const
+{
+    switch (group) {
+    case Group::Baudrate:
+        return optBaudrate;
+    case Group::BitLength:
+        return optBitLength;
+    case Group::StopBit:
+        return optStopBit;
+    case Group::Parity:
+        return optParity;
+    case Group::Mode:
+        return optMode;
+    case Group::DeviceFunction:
+        break;
+    }
+    return optDev;
+}
+
+void frmMain::selectOption(Group group, qint16 index)
+{
+    // Selecting one option deselects the others; nothing ever clears a group.
+    if (QAbstractButton *option = optionButtons(group)->button(index)) {
+        option->setChecked(true);
+    }
+}
+
+template <typename Groups>
+void frmMain::selectOptions(const Settings &settings, const Groups &groups)
+{
+    for (Group group : groups) {
+        selectOption(group, settings.index(group));
+    }
+}
+
+void frmMain::setPickUpTexts(const Settings &settings)
+{
+    txtStart->setText(settings.StartPosition);
+    txtEnd->setText(settings.EndPosition);
+    txtSuffix->setText(settings.Suffix);
+}

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "model/settings.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class FilteredLineEdit;
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+
+// The program's one window. Its controls are the only store of the live settings: settings()
+// reads them, and the routines below write them, each through the mapping of the record's fields
+// to the option groups and text fields. Whenever the selected mode changes, by a click or by a
+// routine, the mode rule enables the controls that the mode uses.
+//
+// The window shows no dialog and knows no file format. File > New, Open, Save and Save As are
+// announced by signals; File > Exit calls close(), so it goes exactly the way of the close box:
+// through the close handlers.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+
+    Settings settings() const;
+    void SetDefaultSettings();
+
+    void TakeSnapshot();
+    bool IsDataChanged() const;
+    // Puts the snapshot back, except the suffix: the field keeps what it holds.
+    void RestoreSnapshot();
+
+    void EnablePickUpPosition(bool enabled);
+    void EnableDeviceFunction(bool enabled);
+    void ShowBarcodeSection(bool visible);
+    // Sets the height of the area below the menu bar first (tall with the barcode reader
+    // interface section, ending below the device function row without it), then the section.
+    void SetBarcodeSection(bool shown);
+
+    // What a setting file carries, applied in the order in which the file carries it.
+    void applyFileSettings(const Settings &settings, bool barcodeSectionShown);
+
+    // queryUnload decides whether a close request goes on (none: it does); unload runs when it
+    // does, before the window closes.
+    void setCloseHandlers(std::function<bool()> queryUnload, std::function<void()> unload);
+
+signals:
+    void newRequested();
+    void openRequested();
+    void saveRequested();
+    void saveAsRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildModeSection(QWidget *client);
+    void buildPickUpSection(QWidget *client);
+    void buildSelectSection(QWidget *client);
+    void buildInterfaceSection(QWidget *client);
+    void buildMenu();
+    QAction *addCommand(const char *name, const QString &caption, void (frmMain::*signal)());
+    QAction *addSeparator(const char *name);
+    void setFocusOrder();
+
+    void optMode_Click(qint16 index);
+    QButtonGroup *optionButtons(Group group) const;
+    void selectOption(Group group, qint16 index);
+    template <typename Groups> void selectOptions(const Settings &settings, const Groups &groups);
+    void setPickUpTexts(const Settings &settings);
+
+    Settings m_savedSettings;
+    std::function<bool()> m_queryUnload;
+    std::function<void()> m_unload;
+
+    QLabel *lblBarcodeMode;
+    QFrame *Line6;
+    QWidget *picMode;
+    QLabel *lblMode;
+    QButtonGroup *optMode;
+    QFrame *Line7;
+
+    QLabel *lblData;
+    QFrame *Line9;
+    QWidget *picData;
+    QLabel *lblStart;
+    FilteredLineEdit *txtStart;
+    QFrame *Line11;
+    QLabel *lblEnd;
+    FilteredLineEdit *txtEnd;
+    QFrame *Line10;
+    QLabel *lblSuffix;
+    FilteredLineEdit *txtSuffix;
+    QFrame *Line12;
+
+    QLabel *lblSelect;
+    QFrame *Line8;
+    QWidget *picEPR;
+    QLabel *lblDev;
+    QButtonGroup *optDev;
+    QFrame *Line13;
+
+    QLabel *lblInterface;
+    QFrame *Line1;
+    QWidget *picBaudrate;
+    QLabel *lblBaud;
+    QButtonGroup *optBaudrate;
+    QFrame *Line2;
+    QWidget *picLength;
+    QLabel *lblLength;
+    QButtonGroup *optBitLength;
+    QFrame *Line3;
+    QWidget *picStop;
+    QLabel *lblStop;
+    QButtonGroup *optStopBit;
+    QFrame *Line4;
+    QWidget *picParity;
+    QLabel *lblParity;
+    QButtonGroup *optParity;
+    QFrame *Line5;
+
+    QMenu *mnuFile;
+    QAction *mnuNew;
+    QAction *mnuOpen;
+    QAction *mnuStep1;
+    QAction *mnuSave;
+    QAction *mnuSaveAs;
+    QAction *mnuStep2;
+    QAction *mnuExit;
+};

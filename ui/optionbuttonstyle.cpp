@@ -1,0 +1,15 @@
+#include "ui/optionbuttonstyle.h"
+
+int OptionButtonStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
+                                   const QWidget *widget) const
+{
+    switch (metric) {
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+        return 13;
+    case PM_RadioButtonLabelSpacing:
+        return 4;
+    default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+}
