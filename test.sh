@@ -12,3 +12,10 @@ cmake --build "$build_dir" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 ctest --test-dir "$build_dir" --output-on-failure
+
+# --- fuzz ---
+# Each fuzzer runs for a bounded time in a clang build folder beside this one; FUZZ_SECONDS
+# (default 60) is the reader's share, and 0 leaves the step out.
+if [ "${FUZZ_SECONDS:-60}" -gt 0 ]; then
+    fuzz/run.sh "$build_dir-clang" "${FUZZ_SECONDS:-60}"
+fi

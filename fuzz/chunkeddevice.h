@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <limits>
+#include <string_view>
+
+// Serves bytes in pieces of a fixed size and fails from a given offset on, so that a line reader
+// meets the buffer boundaries and read errors that a real file gives it only when it is large.
+class ChunkedDevice : public QIODevice
+{
+public:
+    static constexpr qint64 NeverFails = std::numeric_limits<qint64>::max();
+
+    ChunkedDevice(std::string_view bytes, qint64 chunkSize, qint64 failFrom)
+        : m_bytes(bytes), m_chunkSize(chunkSize), m_failFrom(failFrom)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (m_position >= m_failFrom) {
+            return -1;
+        }
+        const auto left = qint64(m_bytes.size()) - m_position;
+        const qint64 count = std::min({maxSize, m_chunkSize, m_failFrom - m_position, left});
+        std::copy_n(m_bytes.data() + m_position, count, data);
+        m_position += count;
+        return count;
+    }
+
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    std::string_view m_bytes;
+    qint64 m_chunkSize;
+    qint64 m_failFrom;
+    qint64 m_position = 0;
+};
