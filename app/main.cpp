@@ -1,8 +1,10 @@
-#include "app/title.h"
+#include "app/applicationshell.h"
+#include "app/messageboxdialogs.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
@@ -15,9 +17,16 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(icon);
 
     frmMain window;
-    window.setWindowTitle(bareTitle());
-    window.SetDefaultSettings();
-    window.TakeSnapshot();
+    MessageBoxDialogs dialogs(&window);
+    ApplicationShell shell(window, dialogs);
+    // Logging off asks about unsaved changes as a close does, where the session lets us ask.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &shell,
+                     [&shell](QSessionManager &manager) {
+                         if (!shell.settleForSessionEnd(manager.allowsInteraction())) {
+                             manager.cancel();
+                         }
+                     });
+    shell.Form_Load();
     window.show();
     return app.exec();
 }

@@ -1,0 +1,195 @@
+#include "app/applicationshell.h"
+
+#include "app/dialogs.h"
+#include "app/pathhelpers.h"
+#include "app/title.h"
+#include "settingfile/settingfilereader.h"
+#include "settingfile/settingfilewriter.h"
+#include "ui/frmmain.h"
+
+#include <QDate>
+
+#include <exception>
+
+ApplicationShell::ApplicationShell(frmMain &window, Dialogs &dialogs)
+    : QObject(&window), m_window(window), m_dialogs(dialogs)
+{
+    connect(&window, &frmMain::newRequested, this, &ApplicationShell::mnuNew_Click);
+    connect(&window, &frmMain::openRequested, this, &ApplicationShell::mnuOpen_Click);
+    connect(&window, &frmMain::saveRequested, this, &ApplicationShell::mnuSave_Click);
+    connect(&window, &frmMain::saveAsRequested, this, &ApplicationShell::mnuSaveAs_Click);
+    window.setCloseHandlers([this] { return Form_QueryUnload(); }, [this] { Form_Unload(); });
+}
+
+void ApplicationShell::Form_Load()
+{
+    m_window.setWindowTitle(bareTitle());
+    m_currentFileName.clear();
+    m_window.SetDefaultSettings();
+    m_window.TakeSnapshot();
+    m_preferences = LoadPreferences();
+    if (m_preferences.BarcodeFlag == QLatin1String("0")) {
+        m_window.SetBarcodeSection(false);
+    }
+}
+
+bool ApplicationShell::Form_QueryUnload()
+{
+    return runTrapped([this] { return settleUnsavedChanges(); });
+}
+
+void ApplicationShell::Form_Unload()
+{
+    SavePreferences(m_preferences);
+}
+
+bool ApplicationShell::settleForSessionEnd(bool mayAsk)
+{
+    if (mayAsk && !Form_QueryUnload()) {
+        return false;
+    }
+    Form_Unload();
+    return true;
+}
+
+void ApplicationShell::mnuNew_Click()
+{
+    runTrapped([this] {
+        if (!settleUnsavedChanges()) {
+            return false;
+        }
+        startFreshDocument();
+        return true;
+    });
+}
+
+void ApplicationShell::mnuOpen_Click()
+{
+    runTrapped([this] {
+        if (!settleUnsavedChanges()) {
+            return false;
+        }
+        const std::optional<QString> path = chooseFileToOpen();
+        if (!path || !read(*path)) {
+            return false;
+        }
+        adoptFile(*path);
+        return true;
+    });
+}
+
+void ApplicationShell::mnuSave_Click()
+{
+    runTrapped([this] {
+        return saveAndAdopt(m_currentFileName.isEmpty() ? chooseFileToSave() : m_currentFileName);
+    });
+}
+
+void ApplicationShell::mnuSaveAs_Click()
+{
+    runTrapped([this] { return saveAndAdopt(chooseFileToSave()); });
+}
+
+// An unexpected failure is shown with its description and ends the command; nothing done
+// before it is undone.
+bool ApplicationShell::runTrapped(const std::function<bool()> &command)
+{
+    try {
+        return command();
+    } catch (const std::exception &failure) {
+        m_dialogs.showError(QString::fromLocal8Bit(failure.what()));
+    } catch (...) {
+        m_dialogs.showError(UnknownError);
+    }
+    return false;
+}
+
+// True when the command may go on. A Yes saves under a name chosen now; a cancelled dialog or
+// a failed write keeps the changes (and the window open, when closing).
+bool ApplicationShell::settleUnsavedChanges()
+{
+    if (!m_window.IsDataChanged()) {
+        return true;
+    }
+    switch (m_dialogs.askToSaveChanges()) {
+    case Dialogs::Answer::Cancel:
+        return false;
+    case Dialogs::Answer::No:
+        return true;
+    case Dialogs::Answer::Yes:
+        break;
+    }
+    const std::optional<QString> path = chooseFileToSave();
+    return path && write(*path);
+}
+
+std::optional<QString> ApplicationShell::chooseFileToSave()
+{
+    return rememberFolder(m_dialogs.chooseFileToSave(m_preferences.DefaultFolder));
+}
+
+std::optional<QString> ApplicationShell::chooseFileToOpen()
+{
+    return rememberFolder(m_dialogs.chooseFileToOpen(m_preferences.DefaultFolder));
+}
+
+// Every path a dialog returns at once becomes the folder the next dialog starts in.
+std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> path)
+{
+    if (path) {
+        ExtractFolder(*path, m_preferences.DefaultFolder);
+    }
+    return path;
+}
+
+bool ApplicationShell::write(const QString &path)
+{
+    const QString error = WriteSettingFile(path, m_window.settings(), m_preferences.BarcodeFlag,
+                                           QDate::currentDate());
+    if (!error.isEmpty()) {
+        m_dialogs.showError(error);
+        return false;
+    }
+    return true;
+}
+
+// A rejected file changes nothing but the fields that the snapshot puts back.
+bool ApplicationShell::read(const QString &path)
+{
+    SettingFileContent content;
+    const QString error = ReadSettingFile(path, content);
+    if (!error.isEmpty()) {
+        m_dialogs.showError(error);
+        m_window.RestoreSnapshot();
+        return false;
+    }
+    Settings settings = m_window.settings();
+    content.applyTo(settings);
+    m_preferences.BarcodeFlag = content.barcodeFlag();
+    m_window.applyFileSettings(settings, content.Rs232c.has_value());
+    return true;
+}
+
+bool ApplicationShell::saveAndAdopt(const std::optional<QString> &path)
+{
+    if (!path || !write(*path)) {
+        return false;
+    }
+    adoptFile(*path);
+    return true;
+}
+
+void ApplicationShell::adoptFile(const QString &path)
+{
+    m_window.setWindowTitle(titleWithFile(path));
+    m_currentFileName = path;
+    m_window.TakeSnapshot();
+}
+
+void ApplicationShell::startFreshDocument()
+{
+    m_window.setWindowTitle(bareTitle());
+    m_currentFileName.clear();
+    m_window.SetDefaultSettings();
+    m_window.TakeSnapshot();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/preferences.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class Dialogs;
+class frmMain;
+
+// Start-up, the file commands, the unsaved-changes question and shut-down of the one window.
+// Every command runs under one failure trap; a cancelled dialog ends a command silently.
+class ApplicationShell : public QObject
+{
+    Q_OBJECT
+
+public:
+    ApplicationShell(frmMain &window, Dialogs &dialogs);
+
+    void Form_Load();
+    // True when the window may close: nothing unsaved, or the operator settled it.
+    bool Form_QueryUnload();
+    void Form_Unload();
+    // The session is ending: ask where the platform lets us (false: keep the session going),
+    // and store the preferences, since the program may end without its window closing.
+    bool settleForSessionEnd(bool mayAsk);
+
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+
+    const QString &CurrentFileName() const { return m_currentFileName; }
+    const Preferences &preferences() const { return m_preferences; }
+
+private:
+    bool runTrapped(const std::function<bool()> &command);
+
+    bool settleUnsavedChanges();
+    std::optional<QString> chooseFileToSave();
+    std::optional<QString> chooseFileToOpen();
+    std::optional<QString> rememberFolder(std::optional<QString> path);
+    bool write(const QString &path);
+    bool read(const QString &path);
+    bool saveAndAdopt(const std::optional<QString> &path);
+    void adoptFile(const QString &path);
+    void startFreshDocument();
+
+    frmMain &m_window;
+    Dialogs &m_dialogs;
+    Preferences m_preferences;
+    QString m_currentFileName;
+};

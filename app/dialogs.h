@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The questions and messages of the file commands. The program shows real dialogs; tests answer.
+class Dialogs
+{
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Dialogs() = default;
+
+    // "Save this data?"
+    virtual Answer askToSaveChanges() = 0;
+    // The chosen path in native form, or nothing when the operator cancelled.
+    virtual std::optional<QString> chooseFileToSave(const QString &initialFolder) = 0;
+    virtual std::optional<QString> chooseFileToOpen(const QString &initialFolder) = 0;
+    virtual void showError(const QString &message) = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/dialogs.h"
+
+class QWidget;
+
+// The dialogs as the operator sees them: message boxes and file dialogs over the window,
+// created only when a command needs them.
+class MessageBoxDialogs : public Dialogs
+{
+public:
+    explicit MessageBoxDialogs(QWidget *parent) : m_parent(parent) {}
+
+    Answer askToSaveChanges() override;
+    std::optional<QString> chooseFileToSave(const QString &initialFolder) override;
+    std::optional<QString> chooseFileToOpen(const QString &initialFolder) override;
+    void showError(const QString &message) override;
+
+private:
+    QWidget *m_parent;
+};
