@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QtTest>
 
@@ -26,6 +27,9 @@ private slots:
     void init();
     void cleanup();
 
+    void nothingSelectedBeforeTheDefaults();
+    void opensCentredInItsStartHeight_data();
+    void opensCentredInItsStartHeight();
     void startsWithTheDefaults_data();
     void startsWithTheDefaults();
     void modeRuleFollowsTheSelectedMode_data();
@@ -38,6 +42,8 @@ private slots:
     void typing();
     void editingKeys_data();
     void editingKeys();
+    void keysAsPlatformsReportThem_data();
+    void keysAsPlatformsReportThem();
     void pastingFromTheContextMenu_data();
     void pastingFromTheContextMenu();
     void tabVisitsEnabledVisibleStops_data();
@@ -162,6 +168,50 @@ QRect TestFrmMain::clientArea() const
     return m_window->centralWidget()->geometry();
 }
 
+void TestFrmMain::nothingSelectedBeforeTheDefaults()
+{
+    const frmMain fresh;
+    for (auto *group : fresh.findChildren<QButtonGroup *>()) {
+        QVERIFY2(group->checkedId() == -1, qPrintable(group->objectName()));
+    }
+    for (auto *field : fresh.findChildren<QLineEdit *>()) {
+        QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
+    }
+    for (auto *control : fresh.centralWidget()->findChildren<QWidget *>()) {
+        QVERIFY2(control->isEnabled() && !control->isHidden(), qPrintable(control->objectName()));
+    }
+}
+
+void TestFrmMain::opensCentredInItsStartHeight_data()
+{
+    QTest::addColumn<bool>("sectionShown");
+    QTest::addColumn<QString>("firstFocus");
+    QTest::newRow("tall") << true << "optBaudrate_2";
+    QTest::newRow("compact") << false << "txtEnd";
+}
+
+// The start-up sets the height before the window is first shown; the focus starts at the first
+// stop of the focus order.
+void TestFrmMain::opensCentredInItsStartHeight()
+{
+    QFETCH(bool, sectionShown);
+    QFETCH(QString, firstFocus);
+    frmMain window;
+    window.SetDefaultSettings();
+    window.SetBarcodeSection(sectionShown);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QCOMPARE(QApplication::focusWidget()->objectName(), firstFocus);
+    QCOMPARE(window.centralWidget()->height(),
+             sectionShown ? ClientHeightShown : ClientHeightHidden);
+    const QPoint offCentre =
+        window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 1,
+             qPrintable(QString::number(offCentre.x()) + u',' + QString::number(offCentre.y())));
+}
+
 void TestFrmMain::startsWithTheDefaults_data()
 {
     QTest::addColumn<QString>("group");
@@ -281,7 +331,6 @@ void TestFrmMain::sectionRuleSetsHeightAndKeepsValues()
     for (bool shown : steps) {
         m_window->SetBarcodeSection(shown);
     }
-    QCoreApplication::processEvents();
 
     const bool shown = steps.last();
     QCOMPARE(clientArea().height(), shown ? ClientHeightShown : ClientHeightHidden);
@@ -313,7 +362,6 @@ void TestFrmMain::applyingFileSettings()
 {
     QFETCH(bool, sectionShown);
     m_window->applyFileSettings(someFileSettings(), sectionShown);
-    QCoreApplication::processEvents();
 
     QCOMPARE(m_window->settings(), someFileSettings());
     QCOMPARE(clientArea().height(), sectionShown ? ClientHeightShown : ClientHeightHidden);
@@ -415,6 +463,49 @@ void TestFrmMain::editingKeys()
     auto *lineEdit = child<QLineEdit>(field);
     lineEdit->setText(before);
     QTest::keySequence(lineEdit, keys);
+    QCOMPARE(lineEdit->text(), after);
+}
+
+// X11 reports Delete with the character 127 and Ctrl+letter with its control character; other
+// platforms report Ctrl+letter with the letter itself.
+void TestFrmMain::keysAsPlatformsReportThem_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");
+
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    QTest::newRow("delete") << "txtStart" << Qt::Key_Delete << Qt::KeyboardModifiers()
+                            << QStringLiteral("\x7f") << "234";
+    QTest::newRow("ctrl+v as 22") << "txtStart" << Qt::Key_V << ctrl << QStringLiteral("\x16")
+                                  << "1234";
+    QTest::newRow("ctrl+a as 1") << "txtSuffix" << Qt::Key_A << ctrl << QStringLiteral("\x01")
+                                 << "1234";
+    QTest::newRow("ctrl+a as a") << "txtSuffix" << Qt::Key_A << ctrl << "a"
+                                 << "1234";
+    QTest::newRow("ctrl+1 as 1") << "txtStart" << Qt::Key_1 << ctrl << "1"
+                                 << "1234";
+    QTest::newRow("alt+1 as 1") << "txtEnd" << Qt::Key_1 << Qt::KeyboardModifiers(Qt::AltModifier)
+                                << "1"
+                                << "1234";
+}
+
+void TestFrmMain::keysAsPlatformsReportThem()
+{
+    QFETCH(QString, field);
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    QGuiApplication::clipboard()->setText(QStringLiteral("5"));
+    auto *lineEdit = child<QLineEdit>(field);
+    // Room for one more character, so that one that got through would show.
+    lineEdit->setMaxLength(5);
+    lineEdit->setText(QStringLiteral("1234"));
+    lineEdit->setCursorPosition(0);
+    QTest::sendKeyEvent(QTest::Click, lineEdit, key, text, modifiers);
     QCOMPARE(lineEdit->text(), after);
 }
 

@@ -14,6 +14,9 @@ namespace
 // Delete types no character, though X11 reports one for it.
 constexpr QChar DeleteCharacter(0x7f);
 
+constexpr Qt::KeyboardModifiers CommandModifiers =
+    Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
 bool typesCharacter(const QKeyEvent *event)
 {
     return !event->text().isEmpty() && event->text() != DeleteCharacter;
@@ -56,12 +59,14 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent *event)
         }
         return;
     }
-    // Backspace passes both filters and deletes; everything else is inserted as filtered.
+    // Backspace passes both filters and deletes. A key held with Ctrl types a control character
+    // (Ctrl+V types 22) and one held with Alt types none; the filters would swallow either, but
+    // some platforms report the plain character. Anything else goes in as the filter lets it.
     if (event->text() == QChar(BackspaceKey)) {
         QLineEdit::keyPressEvent(event);
-        return;
+    } else if (!(event->modifiers() & CommandModifiers)) {
+        insertFiltered(event->text());
     }
-    insertFiltered(event->text());
     event->accept();
 }
 

@@ -36,10 +36,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     // The window is as large as its menu bar and client area; the program sets its height.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The interface rows lead the focus order, and a window gives the focus first to what was
+    // made first; nothing overlaps, so the order of making shows nowhere else.
+    buildInterfaceSection(client);
     buildModeSection(client);
     buildPickUpSection(client);
     buildSelectSection(client);
-    buildInterfaceSection(client);
     buildMenu();
     setFocusOrder();
     // Made after the client area, so that it outlives the buttons that use it.
@@ -309,9 +311,10 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::showEvent(QShowEvent *event)
 {
-    // Opens centred, unless it has been placed already.
+    // Opens centred, unless it has been placed already. Where the platform knows the frame only
+    // once the window is shown, the frame's own size is left out.
     if (!testAttribute(Qt::WA_Moved)) {
-        QRect frame = geometry();
+        QRect frame = frameGeometry();
         frame.moveCenter(screen()->availableGeometry().center());
         move(frame.topLeft());
     }
