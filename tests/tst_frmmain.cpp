@@ -30,7 +30,6 @@ private slots:
     void nothingSelectedBeforeTheDefaults();
     void opensCentredInItsStartHeight_data();
     void opensCentredInItsStartHeight();
-    void startsWithTheDefaults_data();
     void startsWithTheDefaults();
     void modeRuleFollowsTheSelectedMode_data();
     void modeRuleFollowsTheSelectedMode();
@@ -212,27 +211,13 @@ void TestFrmMain::opensCentredInItsStartHeight()
              qPrintable(QString::number(offCentre.x()) + u',' + QString::number(offCentre.y())));
 }
 
-void TestFrmMain::startsWithTheDefaults_data()
-{
-    QTest::addColumn<QString>("group");
-    QTest::addColumn<int>("selected");
-    QTest::newRow("9600 baud") << "optBaudrate" << 2;
-    QTest::newRow("8 data bits") << "optBitLength" << 1;
-    QTest::newRow("1 stop bit") << "optStopBit" << 0;
-    QTest::newRow("no parity") << "optParity" << 0;
-    QTest::newRow("Script") << "optMode" << 0;
-    QTest::newRow("EPR") << "optDev" << 1;
-}
-
 void TestFrmMain::startsWithTheDefaults()
 {
-    QFETCH(QString, group);
-    QFETCH(int, selected);
-    QCOMPARE(child<QButtonGroup>(group)->checkedId(), selected);
-    QCOMPARE(child<QLineEdit>(QStringLiteral("txtStart"))->text(), QStringLiteral("1"));
-    QCOMPARE(child<QLineEdit>(QStringLiteral("txtEnd"))->text(), QStringLiteral("1"));
-    QCOMPARE(child<QLineEdit>(QStringLiteral("txtSuffix"))->text(), QString());
     QCOMPARE(m_window->settings(), defaultSettings());
+    QCOMPARE(option(QStringLiteral("optBaudrate"), 2)->text(), QStringLiteral("9600"));
+    QCOMPARE(option(QStringLiteral("optDev"), 1)->text(), QStringLiteral("EPR"));
+    QVERIFY(option(QStringLiteral("optDev"), 1)->isChecked());
+    QCOMPARE(child<QLineEdit>(QStringLiteral("txtStart"))->text(), QStringLiteral("1"));
     QVERIFY(!m_window->IsDataChanged());
 }
 
