@@ -90,9 +90,8 @@ void checkLineReader(std::string_view bytes, const LineReading &reading)
     ChunkedDevice device(bytes, reading.chunkSize, reading.failFrom);
     LineReader reader(device, reading.byteLimit);
     std::vector<std::string> lines;
-    std::string line;
-    while (reader.readLine(line, reading.keep)) {
-        lines.push_back(line);
+    while (const auto line = reader.readLine(reading.keep)) {
+        lines.emplace_back(*line);
     }
     // The device fails when asked for more at failFrom; the reader asks for nothing beyond
     // byteLimit, and for nothing beyond the end once it has been met.

@@ -3,6 +3,22 @@
 #include <algorithm>
 #include <cstring>
 
+bool LineReader::LineBuffer::append(const char *bytes, size_t count)
+{
+    if (m_size + count > m_capacity) {
+        const size_t capacity = std::max({m_size + count, 2 * m_capacity, size_t(256)});
+        auto *data = static_cast<char *>(std::realloc(m_data, capacity));
+        if (!data) {
+            return false;
+        }
+        m_data = data;
+        m_capacity = capacity;
+    }
+    std::memcpy(m_data + m_size, bytes, count);
+    m_size += count;
+    return true;
+}
+
 bool LineReader::fillBuffer()
 {
     if (m_atEnd) {
@@ -21,13 +37,16 @@ bool LineReader::fillBuffer()
     return true;
 }
 
-bool LineReader::readLine(std::string &line, size_t keep)
+std::optional<std::string_view> LineReader::readLine(size_t keep)
 {
-    line.clear();
+    m_line.clear();
     bool started = false;
     for (;;) {
         if (m_next == m_end && !fillBuffer()) {
-            return started && !m_failed;
+            if (!started || m_failed) {
+                return std::nullopt;
+            }
+            return m_line.view();
         }
         if (m_skipLineFeed) {
             m_skipLineFeed = false;
@@ -36,17 +55,26 @@ bool LineReader::readLine(std::string &line, size_t keep)
                 continue;
             }
         }
-        started = true;
         const auto available = size_t(m_end - m_next);
         const auto *carriageReturn =
             static_cast<const char *>(std::memchr(m_next, '\r', available));
         const size_t length = carriageReturn ? size_t(carriageReturn - m_next) : available;
-        line.append(m_next, std::min(length, keep - std::min(keep, line.size())));
+        if (carriageReturn && !started) {
+            const std::string_view line(m_next, std::min(length, keep));
+            m_next = carriageReturn + 1;
+            m_skipLineFeed = true;
+            return line;
+        }
+        started = true;
+        if (!m_line.append(m_next, std::min(length, keep - std::min(keep, m_line.size())))) {
+            m_failed = m_atEnd = true;
+            return std::nullopt;
+        }
         m_next += length;
         if (carriageReturn) {
             ++m_next;
             m_skipLineFeed = true;
-            return true;
+            return m_line.view();
         }
     }
 }

@@ -57,12 +57,13 @@ struct RawContent {
 };
 
 // A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits.
+// A longer value than the field holds is refused later; one character more tells so.
 std::string positionValue(std::string_view value)
 {
     if (value.starts_with("0x")) {
         return std::to_string(leadingHexValue(value.substr(2)));
     }
-    return std::string(value);
+    return std::string(value.substr(0, PositionMaxLength + 1));
 }
 
 // A suffix is kept in hexadecimal digits: "0x" followed by them, a character in apostrophes
@@ -100,9 +101,9 @@ Pass collectLines(LineReader &reader, RawContent &raw)
     enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
     State state = State::Seek;
     size_t rs232cLine = 0;
-    std::string line;
-    while (reader.readLine(line, state == State::SettingSection ? std::string::npos
-                                                                : ComparedLength)) {
+    while (const auto read = reader.readLine(state == State::SettingSection ? std::string_view::npos
+                                                                            : ComparedLength)) {
+        const std::string_view line = *read;
         switch (state) {
         case State::Seek:
             if (isLine(line, "[MODE]")) {
@@ -132,11 +133,11 @@ Pass collectLines(LineReader &reader, RawContent &raw)
             break;
         case State::SettingSection:
             if (startsWithKey(line, "START=")) {
-                raw.startValue = positionValue(std::string_view(line).substr(6));
+                raw.startValue = positionValue(line.substr(6));
             } else if (startsWithKey(line, "END=")) {
-                raw.endValue = positionValue(std::string_view(line).substr(4));
+                raw.endValue = positionValue(line.substr(4));
             } else if (startsWithKey(line, "SUFFIX=")) {
-                if (!takeSuffixValue(std::string_view(line).substr(7), raw.suffixValue)) {
+                if (!takeSuffixValue(line.substr(7), raw.suffixValue)) {
                     return Pass::FormatError;
                 }
             } else if (isLine(line, "[END]")) {

@@ -25,7 +25,10 @@ QString modeToken(const Settings &settings)
 QStringList settingFileLines(const QString &fileName, const Settings &settings,
                              bool withRs232c, QDate today)
 {
-    QStringList lines{QStringLiteral("// ") + fileName,
+    // A line break in the name (a file system may allow one) must not start a line of its own.
+    QString name = fileName;
+    name.replace(u'\r', u'?').replace(u'\n', u'?');
+    QStringList lines{QStringLiteral("// ") + name,
                       QStringLiteral("// ") + today.toString(QStringLiteral("yyyy.MM.dd")),
                       QStringLiteral("[MODE]"), modeToken(settings)};
     if (withRs232c) {

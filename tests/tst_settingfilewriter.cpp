@@ -49,6 +49,7 @@ private slots:
     void linesFollowModeAndFlag_data();
     void linesFollowModeAndFlag();
     void replacesLongerFormerFile();
+    void lineBreakInNameStaysInItsLine();
     void failureLeavesFormerFile_data();
     void failureLeavesFormerFile();
     void fullDiskLeavesFormerFile();
@@ -160,6 +161,16 @@ void TestSettingFileWriter::replacesLongerFormerFile()
     QCOMPARE(WriteSettingFile(path, settings, QStringLiteral("0"), Today), QString());
     QCOMPARE(readAll(path), QByteArray("// a.zel\r\n// 2026.12.05\r\n[MODE]\r\nORIGINAL\r\n[END]\r\n"));
     QCOMPARE(entries(), QStringList{QStringLiteral("a.zel")});
+}
+
+void TestSettingFileWriter::lineBreakInNameStaysInItsLine()
+{
+    const QString path = pathOf(QStringLiteral("a\r[MODE]\rSCRIPT\r[END]\n.zel"));
+    Settings settings = exampleSettings();
+    settings.Mode = ModeOriginalFormat;
+    QCOMPARE(WriteSettingFile(path, settings, QStringLiteral("0"), Today), QString());
+    QCOMPARE(readAll(path), QByteArray("// a?[MODE]?SCRIPT?[END]?.zel\r\n// 2026.12.05\r\n[MODE]\r\n"
+                                       "ORIGINAL\r\n[END]\r\n"));
 }
 
 void TestSettingFileWriter::failureLeavesFormerFile_data()
