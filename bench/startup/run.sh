@@ -15,7 +15,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     "$build_dir/bench/startup_floor" "$build_dir/zel-file-generator"
 
 # Where the program's instructions differ from the floor's, function by function (self cost),
-# from the first profile of each; functions of the two executables count apart.
+# from the first profile of each.
 [ "${CALLGRIND_RUNS:-3}" -gt 0 ] || exit 0
 selfCosts() {
     callgrind_annotate --inclusive=no --threshold=100 "$1" | sed -n '/file:function/,$p' |
@@ -27,7 +27,10 @@ awk '
     match($0, /^ *[0-9,]+ \( *[0-9.]+%\)  /) {
         cost = substr($0, 1, RLENGTH)
         gsub(/[ ,]|\(.*/, "", cost)
-        difference[substr($0, RLENGTH + 1)] += side == 1 ? -cost : cost
+        # The same function may be charged to another library in the other profile.
+        name = substr($0, RLENGTH + 1)
+        sub(/ \[[^]]*\]$/, "", name)
+        difference[name] += side == 1 ? -cost : cost
     }
     END {
         for (name in difference) {

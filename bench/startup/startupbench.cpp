@@ -2,7 +2,8 @@
 // and peak resident memory over interleaved runs, then user-space instructions until the window
 // is mapped, counted by callgrind. Every run starts in a fresh, empty home.
 //   startup_bench [--runs N] [--callgrind-runs N] [--out DIR] FLOOR PROGRAM
-// DIR (default startup-profiles) receives the programs' output and the callgrind profiles.
+// DIR (default startup-profiles) receives the programs' output, every run's figures and the
+// callgrind profiles.
 
 #include "comparison.h"
 #include "mapwatcher.h"
@@ -110,8 +111,13 @@ void measureTimeAndMemory(const Options &options, MapWatcher &watcher, int logFd
     time.program.resize(options.runs);
     memory.floor.resize(options.runs);
     memory.program.resize(options.runs);
+    // Every run, in the order of the runs, for a look at the noise.
+    std::ofstream runs(options.out / "startup-runs.csv");
+    runs << "pair,side,milliseconds,peak KiB\n";
     interleave(options.runs, [&](int side, int pair) {
         const StartupRun run = runOnce(watcher, {options.programs[side]}, logFd);
+        runs << pair << ',' << SideNames[side] << ',' << run.milliseconds << ',' << run.peakKiB
+             << '\n';
         (side == 0 ? time.floor : time.program)[pair] = run.milliseconds;
         (side == 0 ? memory.floor : memory.program)[pair] = run.peakKiB / 1024.0;
     });
