@@ -8,11 +8,13 @@ build_dir=$(realpath "$1")
 out=$build_dir/startup-profiles
 rm -rf "$out"
 
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 # A 24-bit screen as on a desktop; xvfb-run's default is 8-bit and smaller than the window.
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     "$build_dir/bench/bench_startup" --runs "${STARTUP_RUNS:-20}" \
     --callgrind-runs "${CALLGRIND_RUNS:-3}" --out "$out" \
     "$build_dir/bench/startup_floor" "$build_dir/zel-file-generator"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # Where the program's instructions differ from the floor's, function by function (self cost),
 # from the first profile of each.
