@@ -65,7 +65,7 @@ Options parse(int argc, char **argv)
 }
 
 // Pair k runs floor then program when k is even and the other way round when it is odd, so
-// that neither side always comes first after the other.
+// that neither side always runs first within a pair: floor, program, program, floor, ...
 void interleave(int pairs, const std::function<void(int side, int pair)> &run)
 {
     for (int pair = 0; pair < pairs; ++pair) {
