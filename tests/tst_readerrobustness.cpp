@@ -152,8 +152,8 @@ void TestReaderRobustness::largeFile()
     QCOMPARE(ReadSettingFile(file, content), expected);
 }
 
-// Another program keeps appending lines; the reader must still come to an end and give a
-// result, whatever it happened to see.
+// Another program keeps appending to the file while it is read. The reader reads what was there
+// when it opened the file, comes to an end, and does not take in the sections appended later.
 void TestReaderRobustness::growingFileIsReadToAnEnd()
 {
     const QString file = path(QStringLiteral("growing.zel"));
@@ -161,15 +161,14 @@ void TestReaderRobustness::growingFileIsReadToAnEnd()
     QVERIFY(writeFile(file, {}, comments, 64, {}));
 
     std::atomic<bool> readerDone = false;
-    std::atomic<qint64> appended = 0;
-    constexpr qint64 Limit = 256 * MiB;
     std::thread appender([&] {
+        const QByteArray sections = QByteArrayLiteral("[MODE]\r\nSCRIPT\r\n[END]\r\n").repeated(4096);
         QFile growing(file);
         if (!growing.open(QIODevice::Append | QIODevice::Unbuffered)) {
             return;
         }
-        while (!readerDone && appended < Limit && growing.write(comments) == comments.size()) {
-            appended += comments.size();
+        for (qint64 appended = 0; !readerDone && appended < 256 * MiB; appended += sections.size()) {
+            growing.write(sections);
         }
     });
     SettingFileContent content;
@@ -178,7 +177,6 @@ void TestReaderRobustness::growingFileIsReadToAnEnd()
     appender.join();
 
     QCOMPARE(error, FormatError);
-    QVERIFY2(appended < Limit, "the reader followed the growing file to its limit");
 }
 
 void TestReaderRobustness::noRegularFileIsLoadError_data()
