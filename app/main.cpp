@@ -1,20 +1,15 @@
 #include "app/applicationshell.h"
 #include "app/messageboxdialogs.h"
+#include "ui/applicationicon.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QIcon icon;
-    for (int size : {32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/%1x%1/apps/zel-file-generator.png").arg(size),
-                     QSize(size, size));
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(applicationIcon());
 
     frmMain window;
     MessageBoxDialogs dialogs(&window);
