@@ -275,6 +275,9 @@ void TestFrmMain::fieldsTakeWhatTheirFiltersLet_data()
     QTest::newRow("ctrl+v as 22 pastes nothing")
         << u"txtStart"_s << u"12|"_s << pressing(Qt::Key_V, Qt::ControlModifier, u"\x16"_s)
         << u"12"_s;
+    QTest::newRow("ctrl+v without a character pastes nothing")
+        << u"txtStart"_s << u"12|"_s << pressing(Qt::Key_V, Qt::ControlModifier, QString())
+        << u"12"_s;
     QTest::newRow("ctrl+a as a types nothing")
         << u"txtSuffix"_s << u"|"_s << pressing(Qt::Key_A, Qt::ControlModifier, u"a"_s)
         << QString();

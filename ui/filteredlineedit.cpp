@@ -52,8 +52,12 @@ void FilteredLineEdit::pasteFiltered()
 void FilteredLineEdit::keyPressEvent(QKeyEvent *event)
 {
     if (!typesCharacter(event)) {
+        // Ctrl+V stays swallowed where a platform reports no character for it; Shift+Insert
+        // and the like paste, filtered.
         if (event->matches(QKeySequence::Paste)) {
-            pasteFiltered();
+            if (!(event->modifiers() & CommandModifiers)) {
+                pasteFiltered();
+            }
         } else {
             QLineEdit::keyPressEvent(event);
         }
