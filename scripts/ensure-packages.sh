@@ -15,7 +15,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
-    dpkg-dev desktop-file-utils)
+    dpkg-dev desktop-file-utils libx11-dev)
 X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool imagemagick)
 # The fuzz programs (fuzz/run.sh) and the reader benchmark (bench/).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
