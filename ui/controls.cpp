@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
+#include <QScreen>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -78,6 +79,17 @@ QFrame *makeRule(QWidget *parent, const char *name, const QRect &geometry)
 }
 
 } // namespace
+
+void centreOnScreen(QWidget *window)
+{
+    // Where the platform knows the frame only once the window is shown, the frame's own size
+    // is left out.
+    if (!window->testAttribute(Qt::WA_Moved)) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(window->screen()->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
 
 QWidget *makeClientArea(QWidget *window)
 {

@@ -22,6 +22,8 @@ struct RowPlace {
 };
 
 QWidget *makeClientArea(QWidget *window);
+// Centres a window that is about to be shown, unless it has been placed already.
+void centreOnScreen(QWidget *window);
 QLabel *makeHeading(QWidget *client, const char *name, const QString &caption, int top, int width);
 // The 2-pixel rule under a heading, running from the heading's left edge to right (twips).
 QFrame *makeHeadingRule(QLabel *heading, const char *name, int right);

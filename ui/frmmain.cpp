@@ -12,7 +12,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace
 {
@@ -311,13 +310,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::showEvent(QShowEvent *event)
 {
-    // Opens centred, unless it has been placed already. Where the platform knows the frame only
-    // once the window is shown, the frame's own size is left out.
-    if (!testAttribute(Qt::WA_Moved)) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen()->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
     QMainWindow::showEvent(event);
 }
 

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace
 {
@@ -56,12 +55,7 @@ FloorWindow::FloorWindow()
 
 void FloorWindow::showEvent(QShowEvent *event)
 {
-    // Centred on the screen, where the program opens.
-    if (!testAttribute(Qt::WA_Moved)) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen()->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
     QMainWindow::showEvent(event);
 }
 
