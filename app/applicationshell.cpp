@@ -97,9 +97,9 @@ bool ApplicationShell::runTrapped(const std::function<bool()> &command)
     try {
         return command();
     } catch (const std::exception &failure) {
-        m_dialogs.showError(QString::fromLocal8Bit(failure.what()));
+        m_dialogs.showError(QString::fromLocal8Bit(failure.what()), {});
     } catch (...) {
-        m_dialogs.showError(UnknownError);
+        m_dialogs.showError(UnknownError, {});
     }
     return false;
 }
@@ -147,7 +147,7 @@ bool ApplicationShell::write(const QString &path)
     const QString error = WriteSettingFile(path, m_window.settings(), m_preferences.BarcodeFlag,
                                            QDate::currentDate());
     if (!error.isEmpty()) {
-        m_dialogs.showError(error);
+        m_dialogs.showError(error, {});
         return false;
     }
     return true;
@@ -159,7 +159,7 @@ bool ApplicationShell::read(const QString &path)
     SettingFileContent content;
     const QString error = ReadSettingFile(path, content);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error);
+        m_dialogs.showError(error, {});
         m_window.RestoreSnapshot();
         return false;
     }

@@ -17,5 +17,6 @@ public:
     // The chosen path in native form, or nothing when the operator cancelled.
     virtual std::optional<QString> chooseFileToSave(const QString &initialFolder) = 0;
     virtual std::optional<QString> chooseFileToOpen(const QString &initialFolder) = 0;
-    virtual void showError(const QString &message) = 0;
+    // message is the program's own text; detail names the file and the reason, or is empty.
+    virtual void showError(const QString &message, const QString &detail) = 0;
 };

@@ -55,7 +55,9 @@ std::optional<QString> MessageBoxDialogs::chooseFileToOpen(const QString &initia
                       QStringLiteral("ZEL File (*.ZEL)"), QFileDialog::AcceptOpen);
 }
 
-void MessageBoxDialogs::showError(const QString &message)
+void MessageBoxDialogs::showError(const QString &message, const QString &detail)
 {
-    QMessageBox::critical(m_parent, BoxTitle, message);
+    QMessageBox box(QMessageBox::Critical, BoxTitle, message, QMessageBox::Ok, m_parent);
+    box.setInformativeText(detail);
+    box.exec();
 }

@@ -14,7 +14,7 @@ public:
     Answer askToSaveChanges() override;
     std::optional<QString> chooseFileToSave(const QString &initialFolder) override;
     std::optional<QString> chooseFileToOpen(const QString &initialFolder) override;
-    void showError(const QString &message) override;
+    void showError(const QString &message, const QString &detail) override;
 
 private:
     QWidget *m_parent;

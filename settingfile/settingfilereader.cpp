@@ -260,7 +260,7 @@ void SettingFileContent::applyTo(Settings &settings) const
     settings.Suffix = Suffix;
 }
 
-QString ReadSettingFile(const QString &path, SettingFileContent &content)
+QString ReadSettingFile(const QString &path, SettingFileContent &content, QString *reason)
 {
     RawContent raw;
     {

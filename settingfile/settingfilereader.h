@@ -24,8 +24,10 @@ struct SettingFileContent {
 };
 
 // Reads the setting file at path. Returns an empty text and fills content when the whole file
-// is sound; otherwise returns the message to show and leaves content untouched.
-QString ReadSettingFile(const QString &path, SettingFileContent &content);
+// is sound; otherwise returns the message to show and leaves content untouched. A reason, when
+// asked for, receives what went wrong and where.
+QString ReadSettingFile(const QString &path, SettingFileContent &content,
+                        QString *reason = nullptr);
 
 inline const QString FormatError = QStringLiteral("ZEL File Format Error");
 inline const QString LoadError = QStringLiteral("ZEL File Load Error");

@@ -57,7 +57,7 @@ QStringList settingFileLines(const QString &fileName, const Settings &settings,
 } // namespace
 
 QString WriteSettingFile(const QString &path, const Settings &settings,
-                         const QString &barcodeFlag, QDate today)
+                         const QString &barcodeFlag, QDate today, QString *reason)
 {
     QString fileName;
     if (const QString error = ExtractFileName(path, fileName); !error.isEmpty()) {

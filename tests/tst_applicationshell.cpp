@@ -42,7 +42,10 @@ public:
         folders << initialFolder;
         return fileToOpen;
     }
-    void showError(const QString &message) override { shown << QStringLiteral("error:") + message; }
+    void showError(const QString &message, const QString &) override
+    {
+        shown << QStringLiteral("error:") + message;
+    }
 };
 
 const QByteArray GoodFile = "[MODE]\r\nSELECT/PROGRAM\r\n[RS-232C]\r\nBAUD=2400\r\nBIT=7\r\n"

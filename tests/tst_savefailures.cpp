@@ -21,7 +21,7 @@ public:
     Answer askToSaveChanges() override { return Answer::Yes; }
     std::optional<QString> chooseFileToSave(const QString &) override { return fileToSave; }
     std::optional<QString> chooseFileToOpen(const QString &) override { return fileToOpen; }
-    void showError(const QString &message) override { errors << message; }
+    void showError(const QString &message, const QString &) override { errors << message; }
 };
 
 // While it lives, files of this process cannot grow past a few bytes: the disk is "full".
