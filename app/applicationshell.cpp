@@ -35,6 +35,9 @@ void ApplicationShell::Form_Load()
 
 bool ApplicationShell::Form_QueryUnload()
 {
+    if (m_settledForSessionEnd == m_window.settings()) {
+        return true;
+    }
     return runTrapped([this] { return settleUnsavedChanges(); });
 }
 
@@ -45,8 +48,11 @@ void ApplicationShell::Form_Unload()
 
 bool ApplicationShell::settleForSessionEnd(bool mayAsk)
 {
-    if (mayAsk && !Form_QueryUnload()) {
-        return false;
+    if (mayAsk) {
+        if (!Form_QueryUnload()) {
+            return false;
+        }
+        m_settledForSessionEnd = m_window.settings();
     }
     Form_Unload();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/preferences.h"
+#include "model/settings.h"
 
 #include <QObject>
 #include <QString>
@@ -25,7 +26,8 @@ public:
     bool Form_QueryUnload();
     void Form_Unload();
     // The session is ending: ask where the platform lets us (false: keep the session going),
-    // and store the preferences, since the program may end without its window closing.
+    // and store the preferences, since the program may end without its window closing. The
+    // close that some desktops send next does not ask again about the data just settled.
     bool settleForSessionEnd(bool mayAsk);
 
     void mnuNew_Click();
@@ -53,4 +55,7 @@ private:
     Dialogs &m_dialogs;
     Preferences m_preferences;
     QString m_currentFileName;
+    // What the operator settled when the session began to end. Qt does not tell us when a
+    // log-off is cancelled, so this covers a later close only while the data is still the same.
+    std::optional<Settings> m_settledForSessionEnd;
 };

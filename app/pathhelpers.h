@@ -3,14 +3,24 @@
 #include <QString>
 
 // Path splitting. Both return an empty text on success, otherwise the message to show.
-// The separator is the platform's own: '\' on Windows, '/' elsewhere.
+
+// How a platform writes paths: its separator, and whether a path that starts with one is an
+// ordinary absolute path ("/a.zel") or has no usable folder (a Windows network or
+// drive-relative path such as "\\server\share\a.zel" or "\a.zel").
+struct PathStyle {
+    QChar separator;
+    bool leadingSeparatorIsRoot;
+};
+inline constexpr PathStyle WindowsPaths{u'\\', false};
+inline constexpr PathStyle UnixPaths{u'/', true};
 
 // fileName receives everything after the last separator; on failure it is left untouched.
-QString ExtractFileName(const QString &path, QString &fileName);
-
+QString ExtractFileName(const QString &path, QString &fileName, PathStyle style);
 // folder receives everything before the last separator (always set: empty on failure).
-// On Windows a path that starts with a separator (a network or drive-relative path) has no
-// usable folder; elsewhere such a path is absolute and the folder of "/a.zel" is "/".
+QString ExtractFolder(const QString &path, QString &folder, PathStyle style);
+
+// The same with the platform's own paths.
+QString ExtractFileName(const QString &path, QString &fileName);
 QString ExtractFolder(const QString &path, QString &folder);
 
 inline const QString FilePathError = QStringLiteral("File Path Error");

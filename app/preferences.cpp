@@ -1,6 +1,7 @@
 #include "app/preferences.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -8,12 +9,15 @@ const QString DefaultFolderKey = QStringLiteral("DefaultFolder");
 const QString BarcodeFlagKey = QStringLiteral("BarcodeFlag");
 
 // The group "Data" of the application's native store in the user's scope: the registry on
-// Windows, ~/.config/ZELFileGenerator/ZELFileGenerator.conf on Linux.
+// Windows, ~/.config/ZELFileGenerator/ZELFileGenerator.conf on Linux. Under QStandardPaths'
+// test mode it is always such a file, in the test's own folder: test mode does not redirect the
+// registry, and a test must never touch the operator's real preferences.
 class Store : public QSettings
 {
 public:
     Store()
-        : QSettings(NativeFormat, UserScope, QStringLiteral("ZELFileGenerator"),
+        : QSettings(QStandardPaths::isTestModeEnabled() ? IniFormat : NativeFormat, UserScope,
+                    QStringLiteral("ZELFileGenerator"),
                     QStringLiteral("ZELFileGenerator"))
     {
         beginGroup(QStringLiteral("Data"));
