@@ -60,7 +60,7 @@ def reader(json_path):
             print(f"{name[7:]:16} {spread(read, 0):28} {spread(floor, 0):28} "
                   f"{ratio:.2f} {verdict(ratio >= 0.5)}")
     print("\npeak memory growth while reading, in lines' sizes (target <= 2)")
-    for name, found in runs.items():
+    for name, found in sorted(runs.items()):
         if name.startswith("peak/"):
             growth = [run["peak_per_line"] for run in found]
             print(f"  {name[5:]:24} min/med/max {spread(growth)} {verdict(max(growth) <= 2)}")

@@ -16,12 +16,11 @@ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZEL_BENCH=ON -DZEL_SANIT
 cmake --build "$build_dir" -j2 --target bench_reader startup_floor zel-file-generator
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "=== setting-file reader against its floor"
+echo "=== setting-file reader against its floor (Google Benchmark's report: $build_dir/reader.txt)"
 # Repetitions of reader and floor take turns, so that the machine's noise hits both alike.
 "$build_dir/bench/bench_reader" --benchmark_repetitions="${READER_REPETITIONS:-9}" \
     --benchmark_enable_random_interleaving=true --benchmark_display_aggregates_only=true \
-    --benchmark_out="$build_dir/reader.json" --benchmark_out_format=json
-echo
+    --benchmark_out="$build_dir/reader.json" --benchmark_out_format=json >"$build_dir/reader.txt"
 python3 bench/driver.py reader "$build_dir/reader.json"
 
 echo
