@@ -1,20 +1,30 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in a Release folder of their own and runs them all, each printing its
-# ratio to its floor: the setting-file reader against a line splitter, and the program's start-up
-# (time, peak memory, instructions) against a floor program with the same window and no logic.
-# BENCH_DIR chooses the build folder (default: build-bench).
+# Builds the benchmarks in a Release folder of their own and runs them all, each against its
+# floor: the setting-file reader against a line splitter, and the program's start-up (time until
+# the window is mapped, peak memory, instructions) against the program's window alone.
+#   BENCH_DIR          the build folder (default: build-bench)
+#   READER_REPETITIONS repetitions of each reader benchmark (default: 9)
+#   STARTUP_RUNS       start-up runs of each side for time and memory (default: 20)
+#   CALLGRIND_RUNS     start-up runs of each side under callgrind (default: 3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" \
-    libx11-dev valgrind
+ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" valgrind python3
 
 build_dir=${BENCH_DIR:-build-bench}
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZEL_BENCH=ON -DZEL_SANITIZE=OFF >/dev/null
-cmake --build "$build_dir" -j2 --target bench_reader bench_startup startup_floor zel-file-generator
+cmake --build "$build_dir" -j2 --target bench_reader startup_floor zel-file-generator
 
-echo "=== setting-file reader against its floor"
-"$build_dir/bench/bench_reader"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "=== setting-file reader against its floor (Google Benchmark's report: $build_dir/reader.txt)"
+# Repetitions of reader and floor take turns, so that the machine's noise hits both alike.
+"$build_dir/bench/bench_reader" --benchmark_repetitions="${READER_REPETITIONS:-9}" \
+    --benchmark_enable_random_interleaving=true --benchmark_display_aggregates_only=true \
+    --benchmark_out="$build_dir/reader.json" --benchmark_out_format=json >"$build_dir/reader.txt"
+python3 bench/driver.py reader "$build_dir/reader.json"
+
 echo
-echo "=== start-up against the floor program"
-bench/startup/run.sh "$build_dir"
+echo "=== start-up against the floor"
+# A 24-bit screen as on a desktop; xvfb-run's default is 8-bit and smaller than the window.
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" python3 bench/driver.py startup "$build_dir"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
