@@ -57,7 +57,7 @@ const QByteArray BadFile = "[MODE]\r\nSELECT/PROGRAM\r\n[RS-232C]\r\nBAUD=2400\r
 
 void storePreferences(const QVariant &folder, const QVariant &flag)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope,
                        QStringLiteral("ZELFileGenerator"), QStringLiteral("ZELFileGenerator"));
     settings.clear();
     if (folder.isValid()) {
@@ -70,7 +70,7 @@ void storePreferences(const QVariant &folder, const QVariant &flag)
 
 QVariant storedPreference(const QString &key)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope,
                        QStringLiteral("ZELFileGenerator"), QStringLiteral("ZELFileGenerator"));
     return settings.value(QStringLiteral("Data/") + key);
 }
