@@ -9,7 +9,6 @@
 #include <initializer_list>
 
 class FilteredLineEdit;
-class QAction;
 class QButtonGroup;
 class QFrame;
 class QLabel;
@@ -85,7 +84,7 @@ private:
     std::function<bool()> m_queryUnload;
     std::function<void()> m_unload;
 
-    // Indexed by Group.
+    // The six option groups, indexed by Group.
     std::array<QButtonGroup *, AllGroups.size()> m_optionButtons{};
 
     QLabel *lblStart;
