@@ -42,16 +42,16 @@ QFont arial(int pixelSize)
 }
 
 // The window's content reads as black text and rules on white, as it was drawn, whatever colours
-// the desktop gives: its background is the white that labels, option buttons and panels fill.
-// Greyed controls take the classic grey text, which still reads on white. The menu bar and the
-// dialogs are not part of the content and keep the desktop's colours.
+// the desktop gives: window, base and button are the white that labels, option buttons (which
+// fill with the button colour) and panels fill. Greyed controls take the classic grey text,
+// which still reads on white. The shades of frames and circles are those of Qt's own light
+// palette. The menu bar and the dialogs are not part of the content: they keep the desktop's.
 QPalette contentPalette()
 {
     const QColor face(239, 239, 239);
     const QColor dark = face.darker(150);
     const QColor mid = face.darker(130);
     const QColor greyed(128, 128, 128);
-    // Option buttons fill their background with the button colour.
     QPalette palette(Qt::black, Qt::white, Qt::white, dark, mid, Qt::black, Qt::white, Qt::white,
                      Qt::white);
     palette.setColor(QPalette::Midlight, mid.lighter(110));
