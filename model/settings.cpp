@@ -24,6 +24,13 @@ constexpr OptionGroup Groups[] = {
     {ParityOptions, 0},    {ModeOptions, ModeScript}, {DeviceFunctionOptions, 1},
 };
 
+// The field of the record that holds each group's selected index, in the order of Group.
+constexpr qint16 Settings::*GroupFields[] = {
+    &Settings::Baudrate, &Settings::BitLength, &Settings::StopBit,
+    &Settings::Parity,   &Settings::Mode,      &Settings::DeviceFunction,
+};
+static_assert(std::size(GroupFields) == AllGroups.size());
+
 } // namespace
 
 const OptionGroup &optionGroup(Group group)
@@ -43,26 +50,12 @@ bool usesDeviceFunction(qint16 mode)
 
 qint16 &Settings::index(Group group)
 {
-    switch (group) {
-    case Group::Baudrate:
-        return Baudrate;
-    case Group::BitLength:
-        return BitLength;
-    case Group::StopBit:
-        return StopBit;
-    case Group::Parity:
-        return Parity;
-    case Group::Mode:
-        return Mode;
-    case Group::DeviceFunction:
-        break;
-    }
-    return DeviceFunction;
+    return this->*GroupFields[static_cast<int>(group)];
 }
 
 qint16 Settings::index(Group group) const
 {
-    return const_cast<Settings *>(this)->index(group);
+    return this->*GroupFields[static_cast<int>(group)];
 }
 
 Settings defaultSettings()

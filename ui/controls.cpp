@@ -41,12 +41,27 @@ QFont arial(int pixelSize)
     return font;
 }
 
-void fillBackground(QWidget *widget, const QColor &colour)
+// The window's content reads as black text and rules on white, as it was drawn, whatever colours
+// the desktop gives: window, base and button are the white that labels, option buttons (which
+// fill with the button colour) and panels fill. Greyed controls take the classic grey text,
+// which still reads on white. The shades of frames and circles are those of Qt's own light
+// palette. The menu bar and the dialogs are not part of the content: they keep the desktop's.
+QPalette contentPalette()
 {
-    QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+    const QColor face(239, 239, 239);
+    const QColor dark = face.darker(150);
+    const QColor mid = face.darker(130);
+    const QColor greyed(128, 128, 128);
+    QPalette palette(Qt::black, Qt::white, Qt::white, dark, mid, Qt::black, Qt::white, Qt::white,
+                     Qt::white);
+    palette.setColor(QPalette::Midlight, mid.lighter(110));
+    palette.setColor(QPalette::Shadow, dark.darker(135));
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Disabled, text, greyed);
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Base, face);
+    return palette;
 }
 
 template <typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
@@ -61,7 +76,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, con
 {
     auto *label = place(new QLabel(caption, parent), name, geometry);
     label->setFont(arial(pixelSize));
-    fillBackground(label, Qt::white);
+    label->setAutoFillBackground(true);
     // The widths are the fits of the captions in the font the layout was drawn with; the font
     // that stands in for it may need a few pixels more.
     label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
@@ -96,7 +111,8 @@ QWidget *makeClientArea(QWidget *window)
     auto *client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
     client->setFont(arial(TextPixels));
-    fillBackground(client, Qt::white);
+    client->setPalette(contentPalette());
+    client->setAutoFillBackground(true);
     return client;
 }
 
@@ -120,8 +136,7 @@ QWidget *makePanel(QWidget *client, const char *name, int top, const QString &ac
     auto *panel =
         place(new QWidget(client), name, rectFromTwips(PanelLeft, top, PanelWidth, PanelHeight));
     panel->setAccessibleName(accessibleName);
-    // The platform's background of windows' content, which is Base in Qt's palette.
-    fillBackground(panel, panel->palette().color(QPalette::Base));
+    panel->setAutoFillBackground(true);
     return panel;
 }
 
@@ -155,7 +170,7 @@ QButtonGroup *makeOptionGroup(QWidget *panel, const char *name, Group group,
         auto *button =
             place(new QRadioButton(caption, panel), buttonName.constData(),
                   rectFromTwips(where.left, OptionTop, right - where.left, OptionHeight));
-        fillBackground(button, Qt::white);
+        button->setAutoFillBackground(true);
         buttons->addButton(button, index++);
     }
     // The group is one Tab stop, and the stop is its selected option.

@@ -5,8 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-
-#include <algorithm>
+#include <QMetaMethod>
 
 namespace
 {
@@ -22,15 +21,16 @@ bool typesCharacter(const QKeyEvent *event)
     return !event->text().isEmpty() && event->text() != DeleteCharacter;
 }
 
-// The standard menu's Paste, known by the caption Qt gives it in QLineEdit's own context.
-QAction *findPasteAction(const QMenu *menu)
+// Cuts the standard menu's Paste from the field's own paste() and tells whether this action was
+// it. Its caption would not tell, being translated; what it is connected to does. Qt connects it
+// by the slot's name in some versions and by member pointer in others.
+bool disconnectStandardPaste(QAction *action, QLineEdit *field)
 {
-    const QString caption = QLineEdit::tr("&Paste");
-    const QList<QAction *> actions = menu->actions();
-    const auto paste = std::find_if(actions.begin(), actions.end(), [&](const QAction *action) {
-        return action->text().startsWith(caption);
-    });
-    return paste == actions.end() ? nullptr : *paste;
+    static const QMetaMethod triggered = QMetaMethod::fromSignal(&QAction::triggered);
+    static const QMetaMethod paste =
+        QLineEdit::staticMetaObject.method(QLineEdit::staticMetaObject.indexOfSlot("paste()"));
+    return QObject::disconnect(action, triggered, field, paste) ||
+           QObject::disconnect(action, &QAction::triggered, field, &QLineEdit::paste);
 }
 
 } // namespace
@@ -78,9 +78,10 @@ void FilteredLineEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (QAction *paste = findPasteAction(menu)) {
-        disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, &FilteredLineEdit::pasteFiltered);
+    for (QAction *action : menu->actions()) {
+        if (disconnectStandardPaste(action, this)) {
+            connect(action, &QAction::triggered, this, &FilteredLineEdit::pasteFiltered);
+        }
     }
     menu->popup(event->globalPos());
 }

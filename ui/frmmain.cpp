@@ -51,6 +51,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     }
 
     // toggled, unlike clicked, also comes when a routine selects the mode.
+    const QButtonGroup *optMode = optionButtons(Group::Mode);
     connect(optMode, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (checked) {
             optMode_Click(static_cast<qint16>(index));
@@ -60,60 +61,59 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 
 void frmMain::buildModeSection(QWidget *client)
 {
-    lblBarcodeMode =
+    QLabel *lblBarcodeMode =
         makeHeading(client, "lblBarcodeMode", QStringLiteral("Barcode Mode"), 270, 1560);
-    Line6 = makeHeadingRule(lblBarcodeMode, "Line6", 2000);
+    makeHeadingRule(lblBarcodeMode, "Line6", 2000);
 
     const QString mode = QStringLiteral("Mode");
-    picMode = makePanel(client, "picMode", 675, mode);
-    lblMode = makeRowLabel(picMode, "lblMode", mode, {180, 480});
-    optMode =
-        makeOptionGroup(picMode, "optMode", Group::Mode, {{1260, 960}, {2340, 1680}, {3960, 960}});
-    Line7 = makeRowRule(picMode, "Line7", 90, 4860);
+    QWidget *picMode = makePanel(client, "picMode", 675, mode);
+    makeRowLabel(picMode, "lblMode", mode, {180, 480});
+    addOptionGroup(picMode, "optMode", Group::Mode, {{1260, 960}, {2340, 1680}, {3960, 960}});
+    makeRowRule(picMode, "Line7", 90, 4860);
 }
 
 void frmMain::buildPickUpSection(QWidget *client)
 {
     const QString pickUpPosition = QStringLiteral("Pick Up Position");
-    lblData = makeHeading(client, "lblData", pickUpPosition, 1395, 1740);
-    Line9 = makeHeadingRule(lblData, "Line9", 2205);
+    QLabel *lblData = makeHeading(client, "lblData", pickUpPosition, 1395, 1740);
+    makeHeadingRule(lblData, "Line9", 2205);
 
-    picData = makePanel(client, "picData", 1800, pickUpPosition);
+    QWidget *picData = makePanel(client, "picData", 1800, pickUpPosition);
     const QString start = QStringLiteral("Start Position");
     lblStart = makeRowLabel(picData, "lblStart", start, {180, 1185});
     txtStart =
         makeTextField(picData, "txtStart", FilterDigitKey, PositionMaxLength, {1530, 1230}, start);
-    Line11 = makeRowRule(picData, "Line11", 90, 2745);
+    makeRowRule(picData, "Line11", 90, 2745);
 
     const QString end = QStringLiteral("End Position");
     lblEnd = makeRowLabel(picData, "lblEnd", end, {3285, 1110});
     txtEnd = makeTextField(picData, "txtEnd", FilterDigitKey, PositionMaxLength, {4545, 1230}, end);
-    Line10 = makeRowRule(picData, "Line10", 3195, 5760);
+    makeRowRule(picData, "Line10", 3195, 5760);
 
     const QString suffix = QStringLiteral("Suffix(HEX)");
     lblSuffix = makeRowLabel(picData, "lblSuffix", suffix, {6390, 975});
     txtSuffix =
         makeTextField(picData, "txtSuffix", FilterHexKey, SuffixMaxLength, {7470, 1230}, suffix);
-    Line12 = makeRowRule(picData, "Line12", 6300, 8685);
+    makeRowRule(picData, "Line12", 6300, 8685);
 }
 
 void frmMain::buildSelectSection(QWidget *client)
 {
-    lblSelect = makeHeading(client, "lblSelect", QStringLiteral("Select Mode"), 2520, 1320);
-    Line8 = makeHeadingRule(lblSelect, "Line8", 1800);
+    QLabel *lblSelect = makeHeading(client, "lblSelect", QStringLiteral("Select Mode"), 2520, 1320);
+    makeHeadingRule(lblSelect, "Line8", 1800);
 
     const QString deviceFunction = QStringLiteral("Device Function");
-    picEPR = makePanel(client, "picEPR", 2925, deviceFunction);
+    QWidget *picEPR = makePanel(client, "picEPR", 2925, deviceFunction);
     lblDev = makeRowLabel(picEPR, "lblDev", deviceFunction, {180, 1380});
-    optDev = makeOptionGroup(picEPR, "optDev", Group::DeviceFunction,
-                             {{1800, 960},
-                              {2900, 960},
-                              {4000, 960},
-                              {5100, 960},
-                              {6200, 960},
-                              {7300, 960},
-                              {8400, 1050}});
-    Line13 = makeRowRule(picEPR, "Line13", 90, 9495);
+    addOptionGroup(picEPR, "optDev", Group::DeviceFunction,
+                   {{1800, 960},
+                    {2900, 960},
+                    {4000, 960},
+                    {5100, 960},
+                    {6200, 960},
+                    {7300, 960},
+                    {8400, 1050}});
+    makeRowRule(picEPR, "Line13", 90, 9495);
 }
 
 void frmMain::buildInterfaceSection(QWidget *client)
@@ -124,85 +124,84 @@ void frmMain::buildInterfaceSection(QWidget *client)
 
     const QString baudrate = QStringLiteral("Baudrate");
     picBaudrate = makePanel(client, "picBaudrate", 4230, baudrate);
-    lblBaud = makeRowLabel(picBaudrate, "lblBaud", baudrate, {180, 780});
-    optBaudrate = makeOptionGroup(picBaudrate, "optBaudrate", Group::Baudrate,
-                                  {{1260, 825},
-                                   {2260, 825},
-                                   {3260, 825},
-                                   {4260, 915},
-                                   {5260, 915},
-                                   {6260, 915},
-                                   {7260, 915},
-                                   {8260, 1095}});
-    Line2 = makeRowRule(picBaudrate, "Line2", 90, 9225);
+    makeRowLabel(picBaudrate, "lblBaud", baudrate, {180, 780});
+    addOptionGroup(picBaudrate, "optBaudrate", Group::Baudrate,
+                   {{1260, 825},
+                    {2260, 825},
+                    {3260, 825},
+                    {4260, 915},
+                    {5260, 915},
+                    {6260, 915},
+                    {7260, 915},
+                    {8260, 1095}});
+    makeRowRule(picBaudrate, "Line2", 90, 9225);
 
     const QString bitLength = QStringLiteral("Bit Length");
     picLength = makePanel(client, "picLength", 4770, bitLength);
-    lblLength = makeRowLabel(picLength, "lblLength", bitLength, {180, 885});
-    optBitLength =
-        makeOptionGroup(picLength, "optBitLength", Group::BitLength, {{1260, 825}, {2260, 825}});
-    Line3 = makeRowRule(picLength, "Line3", 90, 2880);
+    makeRowLabel(picLength, "lblLength", bitLength, {180, 885});
+    addOptionGroup(picLength, "optBitLength", Group::BitLength, {{1260, 825}, {2260, 825}});
+    makeRowRule(picLength, "Line3", 90, 2880);
 
     const QString stopBit = QStringLiteral("Stop Bit");
     picStop = makePanel(client, "picStop", 5310, stopBit);
-    lblStop = makeRowLabel(picStop, "lblStop", stopBit, {180, 705});
-    optStopBit = makeOptionGroup(picStop, "optStopBit", Group::StopBit, {{1260, 825}, {2250, 825}});
-    Line4 = makeRowRule(picStop, "Line4", 90, 2880);
+    makeRowLabel(picStop, "lblStop", stopBit, {180, 705});
+    addOptionGroup(picStop, "optStopBit", Group::StopBit, {{1260, 825}, {2250, 825}});
+    makeRowRule(picStop, "Line4", 90, 2880);
 
     const QString parityBit = QStringLiteral("Parity Bit");
     picParity = makePanel(client, "picParity", 5850, parityBit);
-    lblParity = makeRowLabel(picParity, "lblParity", parityBit, {180, 810});
-    optParity = makeOptionGroup(picParity, "optParity", Group::Parity,
-                                {{1260, 960}, {2660, 960}, {4060, 960}});
-    Line5 = makeRowRule(picParity, "Line5", 90, 4950);
+    makeRowLabel(picParity, "lblParity", parityBit, {180, 810});
+    addOptionGroup(picParity, "optParity", Group::Parity, {{1260, 960}, {2660, 960}, {4060, 960}});
+    makeRowRule(picParity, "Line5", 90, 4950);
+}
+
+void frmMain::addOptionGroup(QWidget *panel, const char *name, Group group,
+                             std::initializer_list<RowPlace> places)
+{
+    m_optionButtons[static_cast<std::size_t>(group)] = makeOptionGroup(panel, name, group, places);
 }
 
 void frmMain::buildMenu()
 {
     mnuFile = menuBar()->addMenu(QStringLiteral("File(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuNew = addCommand("mnuNew", QStringLiteral("NEW(&N)"), &frmMain::newRequested);
-    mnuOpen = addCommand("mnuOpen", QStringLiteral("Open...(&O)"), &frmMain::openRequested);
-    mnuStep1 = addSeparator("mnuStep1");
-    mnuSave = addCommand("mnuSave", QStringLiteral("Save(&S)"), &frmMain::saveRequested);
-    mnuSaveAs =
-        addCommand("mnuSaveAs", QStringLiteral("Save As...(&A)"), &frmMain::saveAsRequested);
-    mnuStep2 = addSeparator("mnuStep2");
-    mnuExit = mnuFile->addAction(QStringLiteral("Exit(&X)"));
+    addCommand("mnuNew", QStringLiteral("NEW(&N)"), &frmMain::newRequested);
+    addCommand("mnuOpen", QStringLiteral("Open...(&O)"), &frmMain::openRequested);
+    addSeparator("mnuStep1");
+    addCommand("mnuSave", QStringLiteral("Save(&S)"), &frmMain::saveRequested);
+    addCommand("mnuSaveAs", QStringLiteral("Save As...(&A)"), &frmMain::saveAsRequested);
+    addSeparator("mnuStep2");
+    QAction *mnuExit = mnuFile->addAction(QStringLiteral("Exit(&X)"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 
-QAction *frmMain::addCommand(const char *name, const QString &caption, void (frmMain::*signal)())
+void frmMain::addCommand(const char *name, const QString &caption, void (frmMain::*signal)())
 {
     QAction *action = mnuFile->addAction(caption);
     action->setObjectName(QLatin1String(name));
     connect(action, &QAction::triggered, this, signal);
-    return action;
 }
 
-QAction *frmMain::addSeparator(const char *name)
+void frmMain::addSeparator(const char *name)
 {
-    QAction *separator = mnuFile->addSeparator();
-    separator->setObjectName(QLatin1String(name));
-    return separator;
+    mnuFile->addSeparator()->setObjectName(QLatin1String(name));
 }
 
 void frmMain::setFocusOrder()
 {
     QList<QWidget *> order;
-    const auto addGroup = [&order](const QButtonGroup *group) {
-        for (QAbstractButton *button : group->buttons()) {
+    const auto addGroup = [this, &order](Group group) {
+        for (QAbstractButton *button : optionButtons(group)->buttons()) {
             order.append(button);
         }
     };
-    addGroup(optBaudrate);
-    addGroup(optBitLength);
-    addGroup(optStopBit);
-    addGroup(optParity);
+    for (Group group : Rs232cGroups) {
+        addGroup(group);
+    }
     order << txtEnd << txtStart;
-    addGroup(optMode);
-    addGroup(optDev);
+    addGroup(Group::Mode);
+    addGroup(Group::DeviceFunction);
     order << txtSuffix;
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
@@ -259,7 +258,7 @@ void frmMain::EnablePickUpPosition(bool enabled)
 void frmMain::EnableDeviceFunction(bool enabled)
 {
     lblDev->setEnabled(enabled);
-    for (QAbstractButton *option : optDev->buttons()) {
+    for (QAbstractButton *option : optionButtons(Group::DeviceFunction)->buttons()) {
         option->setEnabled(enabled);
     }
 }
@@ -322,21 +321,7 @@ void frmMain::optMode_Click(qint16 index)
 
 QButtonGroup *frmMain::optionButtons(Group group) const
 {
-    switch (group) {
-    case Group::Baudrate:
-        return optBaudrate;
-    case Group::BitLength:
-        return optBitLength;
-    case Group::StopBit:
-        return optStopBit;
-    case Group::Parity:
-        return optParity;
-    case Group::Mode:
-        return optMode;
-    case Group::DeviceFunction:
-        break;
-    }
-    return optDev;
+    return m_optionButtons[static_cast<std::size_t>(group)];
 }
 
 void frmMain::selectOption(Group group, qint16 index)

@@ -4,14 +4,16 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
+#include <initializer_list>
 
 class FilteredLineEdit;
-class QAction;
 class QButtonGroup;
 class QFrame;
 class QLabel;
 class QMenu;
+struct RowPlace;
 
 // The program's one window. Its controls are the only store of the live settings: settings()
 // reads them, and the routines below write them, each through the mapping of the record's fields
@@ -65,9 +67,11 @@ private:
     void buildPickUpSection(QWidget *client);
     void buildSelectSection(QWidget *client);
     void buildInterfaceSection(QWidget *client);
+    void addOptionGroup(QWidget *panel, const char *name, Group group,
+                        std::initializer_list<RowPlace> places);
     void buildMenu();
-    QAction *addCommand(const char *name, const QString &caption, void (frmMain::*signal)());
-    QAction *addSeparator(const char *name);
+    void addCommand(const char *name, const QString &caption, void (frmMain::*signal)());
+    void addSeparator(const char *name);
     void setFocusOrder();
 
     void optMode_Click(qint16 index);
@@ -80,58 +84,23 @@ private:
     std::function<bool()> m_queryUnload;
     std::function<void()> m_unload;
 
-    QLabel *lblBarcodeMode;
-    QFrame *Line6;
-    QWidget *picMode;
-    QLabel *lblMode;
-    QButtonGroup *optMode;
-    QFrame *Line7;
+    // The six option groups, indexed by Group.
+    std::array<QButtonGroup *, AllGroups.size()> m_optionButtons{};
 
-    QLabel *lblData;
-    QFrame *Line9;
-    QWidget *picData;
     QLabel *lblStart;
     FilteredLineEdit *txtStart;
-    QFrame *Line11;
     QLabel *lblEnd;
     FilteredLineEdit *txtEnd;
-    QFrame *Line10;
     QLabel *lblSuffix;
     FilteredLineEdit *txtSuffix;
-    QFrame *Line12;
-
-    QLabel *lblSelect;
-    QFrame *Line8;
-    QWidget *picEPR;
     QLabel *lblDev;
-    QButtonGroup *optDev;
-    QFrame *Line13;
 
     QLabel *lblInterface;
     QFrame *Line1;
     QWidget *picBaudrate;
-    QLabel *lblBaud;
-    QButtonGroup *optBaudrate;
-    QFrame *Line2;
     QWidget *picLength;
-    QLabel *lblLength;
-    QButtonGroup *optBitLength;
-    QFrame *Line3;
     QWidget *picStop;
-    QLabel *lblStop;
-    QButtonGroup *optStopBit;
-    QFrame *Line4;
     QWidget *picParity;
-    QLabel *lblParity;
-    QButtonGroup *optParity;
-    QFrame *Line5;
 
     QMenu *mnuFile;
-    QAction *mnuNew;
-    QAction *mnuOpen;
-    QAction *mnuStep1;
-    QAction *mnuSave;
-    QAction *mnuSaveAs;
-    QAction *mnuStep2;
-    QAction *mnuExit;
 };

@@ -1,5 +1,7 @@
 #include "ui/optionbuttonstyle.h"
 
+#include <QStyleOption>
+
 int OptionButtonStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                                    const QWidget *widget) const
 {
@@ -12,4 +14,13 @@ int OptionButtonStyle::pixelMetric(PixelMetric metric, const QStyleOption *optio
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+}
+
+QRect OptionButtonStyle::subElementRect(SubElement element, const QStyleOption *option,
+                                        const QWidget *widget) const
+{
+    if (element == SE_RadioButtonClickRect) {
+        return option->rect;
+    }
+    return QProxyStyle::subElementRect(element, option, widget);
 }

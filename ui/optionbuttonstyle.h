@@ -4,7 +4,8 @@
 
 // The layout leaves an option button's caption the room of the classic look it was drawn for:
 // a 13-pixel circle and 4 pixels before the caption. Fusion's wider circle and gap would push
-// "Original Format" into "Select".
+// "Original Format" into "Select". In that look a button is its whole rectangle: a click
+// anywhere in it selects it, not only one on the circle or the caption.
 class OptionButtonStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -12,4 +13,6 @@ class OptionButtonStyle : public QProxyStyle
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption *option,
                     const QWidget *widget) const override;
+    QRect subElementRect(SubElement element, const QStyleOption *option,
+                         const QWidget *widget) const override;
 };
