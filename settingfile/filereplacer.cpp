@@ -15,8 +15,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 // The file a chain of symbolic links ends at, whether it exists yet or not.
 QString linkTarget(QString path)

@@ -20,8 +20,7 @@
 #include <unistd.h>
 #endif
 
-namespace
-{
+namespace {
 
 // Every header and token is shorter than this, so a line cut to this length still tells
 // whether it equals one of them.

@@ -6,8 +6,7 @@
 
 #include <QStringList>
 
-namespace
-{
+namespace {
 
 QString token(Group group, qint16 index)
 {

@@ -11,8 +11,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 constexpr uid_t Nobody = 65534;
 constexpr gid_t Team = 100; // a group of the saving user besides its own
