@@ -32,7 +32,9 @@ QString systemError(int error = errno)
     return qt_error_string(error);
 }
 
-bool writeAll(int descriptor, const QByteArray &bytes)
+// Writes bytes from the start of the file; returns how many were written, all of them unless the
+// write failed.
+qsizetype writeFromStart(int descriptor, const QByteArray &bytes)
 {
     qsizetype written = 0;
     while (written < bytes.size()) {
@@ -43,11 +45,16 @@ bool writeAll(int descriptor, const QByteArray &bytes)
         }
         if (count <= 0) {
             errno = count == 0 ? ENOSPC : errno;
-            return false;
+            break;
         }
         written += count;
     }
-    return true;
+    return written;
+}
+
+bool writeAll(int descriptor, const QByteArray &bytes)
+{
+    return writeFromStart(descriptor, bytes) == bytes.size();
 }
 
 bool readAll(int descriptor, QByteArray &bytes)
@@ -110,8 +117,7 @@ bool copyAttributes(const QByteArray &from, int to)
 // file, and tells whether it now has exactly those.
 bool takeOverIdentity(int descriptor, const QByteArray &former, const struct stat &formerStatus)
 {
-    struct stat status {
-    };
+    struct stat status = {};
     return ::fchown(descriptor, formerStatus.st_uid, formerStatus.st_gid) == 0 &&
            ::fchmod(descriptor, formerStatus.st_mode & 07777) == 0 &&
            copyAttributes(former, descriptor) && ::fstat(descriptor, &status) == 0 &&
@@ -141,8 +147,7 @@ int createBeside(const QByteArray &target, QByteArray &name)
 // is the same file as the former one. Nothing when target is to be written in place.
 std::optional<QString> replaceThroughRename(const QByteArray &target, const QByteArray &bytes)
 {
-    struct stat former {
-    };
+    struct stat former = {};
     const bool exists = ::stat(target.constData(), &former) == 0;
     if (exists ? !S_ISREG(former.st_mode) || former.st_nlink != 1 ||
                      ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0
@@ -169,16 +174,10 @@ std::optional<QString> replaceThroughRename(const QByteArray &target, const QByt
     return error.isEmpty() ? std::nullopt : std::optional(error);
 }
 
-bool putBack(int descriptor, const QByteArray &former)
-{
-    return writeAll(descriptor, former) && ::ftruncate(descriptor, former.size()) == 0;
-}
-
 // Overwrites the open file with bytes; puts the former bytes back if that fails.
 QString overwrite(int descriptor, const QByteArray &bytes)
 {
-    struct stat status {
-    };
+    struct stat status = {};
     if (::fstat(descriptor, &status) != 0) {
         return systemError();
     }
@@ -189,22 +188,20 @@ QString overwrite(int descriptor, const QByteArray &bytes)
     if (!readAll(descriptor, former)) {
         return systemError();
     }
-    // The room for the new bytes is taken before the former ones are touched, so that a full
-    // disk ends the save with the file as it was.
-    int error = 0;
-    if (bytes.size() > former.size()) {
-        error = ::posix_fallocate(descriptor, 0, bytes.size());
-    }
-    if (error == 0 && (!writeAll(descriptor, bytes) || ::ftruncate(descriptor, bytes.size()) != 0 ||
-                       ::fsync(descriptor) != 0)) {
-        error = errno;
-    }
-    if (error == 0) {
+    const qsizetype written = writeFromStart(descriptor, bytes);
+    if (written == bytes.size() && ::ftruncate(descriptor, bytes.size()) == 0 &&
+        ::fsync(descriptor) == 0) {
         return {};
     }
-    return putBack(descriptor, former)
-               ? systemError(error)
-               : systemError(error) + QStringLiteral(" (the former content could not be put back)");
+    const QString error = systemError();
+    // Only what was overwritten goes back, which needs no room that the former bytes did not
+    // have: a full disk does not stop it.
+    const QByteArray overwritten = former.left(written);
+    if (writeFromStart(descriptor, overwritten) == overwritten.size() &&
+        ::ftruncate(descriptor, former.size()) == 0) {
+        return error;
+    }
+    return error + QStringLiteral(" (the former content could not be put back)");
 }
 
 // Writes bytes into target itself, which keeps its links, owner, permissions and attributes.

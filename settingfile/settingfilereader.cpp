@@ -285,8 +285,7 @@ QString openRegularFile(const QString &path, QFile &file)
     if (descriptor < 0) {
         return qt_error_string(errno);
     }
-    struct stat status {
-    };
+    struct stat status = {};
     QString failure;
     if (::fstat(descriptor, &status) != 0) {
         failure = qt_error_string(errno);

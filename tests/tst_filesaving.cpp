@@ -149,8 +149,8 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
         {Twist::FolderInPlace, folder + QStringLiteral("/sub")}};
     const QString path = savePaths.value(c.twist, document);
     QVERIFY(c.twist != Twist::Link || QFile::link(document, path));
-    struct stat before {
-    }, after{};
+    struct stat before = {};
+    struct stat after = {};
     ::stat(QFile::encodeName(document), &before);
     const QByteArray acl = attribute(document, AclName);
     const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
