@@ -60,7 +60,7 @@ QString writeSettingFile(const QString &path, const Settings &settings, const QS
 {
     QString fileName;
     if (const QString error = ExtractFileName(path, fileName); !error.isEmpty()) {
-        reason = QStringLiteral("The path ends without a file name.");
+        reason = QStringLiteral("The path does not name a file in a folder.");
         return error;
     }
     const std::optional<double> flag = decimalValue(barcodeFlag.toStdString());
