@@ -8,6 +8,7 @@
 #include "ui/frmmain.h"
 
 #include <QDate>
+#include <QDir>
 
 #include <exception>
 
@@ -148,12 +149,14 @@ std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> p
     return path;
 }
 
+// A failure names the file and, on the line under it, the reason.
 bool ApplicationShell::write(const QString &path)
 {
+    QString reason;
     const QString error = WriteSettingFile(path, m_window.settings(), m_preferences.BarcodeFlag,
-                                           QDate::currentDate());
+                                           QDate::currentDate(), &reason);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error, {});
+        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + reason);
         return false;
     }
     return true;
@@ -163,9 +166,10 @@ bool ApplicationShell::write(const QString &path)
 bool ApplicationShell::read(const QString &path)
 {
     SettingFileContent content;
-    const QString error = ReadSettingFile(path, content);
+    QString reason;
+    const QString error = ReadSettingFile(path, content, &reason);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error, {});
+        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + reason);
         m_window.RestoreSnapshot();
         return false;
     }

@@ -7,9 +7,12 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -31,9 +34,8 @@ char upper(char c)
 // Headers, keys and tokens match the line turned to upper case.
 bool startsWithKey(std::string_view line, std::string_view key)
 {
-    return line.size() >= key.size() &&
-           std::equal(key.begin(), key.end(), line.begin(),
-                      [](char k, char l) { return k == upper(l); });
+    return line.size() >= key.size() && std::equal(key.begin(), key.end(), line.begin(),
+                                                   [](char k, char l) { return k == upper(l); });
 }
 
 bool isLine(std::string_view line, std::string_view token)
@@ -46,15 +48,41 @@ bool isHexDigit(char c)
     return (c >= '0' && c <= '9') || (upper(c) >= 'A' && upper(c) <= 'F');
 }
 
+// A line kept for the second pass: the value taken from it, where it stands and, for a message,
+// how it begins.
+struct FileLine {
+    std::string value;
+    size_t number = 0; // from 1
+    std::string quoted;
+
+    FileLine() = default;
+    FileLine(std::string_view line, size_t lineNumber, std::string valueOfLine)
+        : value(std::move(valueOfLine)), number(lineNumber), quoted(line.substr(0, QuotedLength))
+    {
+    }
+    static constexpr size_t QuotedLength = 40;
+};
+
 // The lines and values of the file, as the first pass over it collects them.
 struct RawContent {
-    std::string modeText;
+    FileLine mode;
     bool rs232cSeen = false;
-    std::array<std::string, Rs232cGroups.size()> rs232cLines;
-    std::string startValue;
-    std::string endValue;
-    std::string suffixValue;
+    std::array<FileLine, Rs232cGroups.size()> rs232cLines;
+    FileLine start;
+    FileLine end;
+    FileLine suffix;
 };
+
+// What each RS-232C line sets, for a message.
+const std::array<QString, Rs232cGroups.size()> Rs232cNames{
+    QStringLiteral("baud rate"), QStringLiteral("bit length"), QStringLiteral("stop bit"),
+    QStringLiteral("parity")};
+
+QString notKnown(const FileLine &line, const QString &what)
+{
+    return QStringLiteral("Line %1: \"%2\" is not a %3 this program knows.")
+        .arg(QString::number(line.number), QString::fromLocal8Bit(line.quoted), what);
+}
 
 // A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits.
 // A longer value than the field holds is refused later; one character more tells so.
@@ -67,43 +95,40 @@ std::string positionValue(std::string_view value)
 }
 
 // A suffix is kept in hexadecimal digits: "0x" followed by them, a character in apostrophes
-// ('A' is 41) or a decimal number. Returns false for a value that is none of these.
-bool takeSuffixValue(std::string_view value, std::string &suffix)
+// ('A' is 41) or a decimal number. Nothing for a value that is none of these.
+std::optional<std::string> suffixValue(std::string_view value)
 {
     if (value.starts_with("0x")) {
-        if (value.size() > 4) {
-            return false;
-        }
-        suffix = value.substr(2);
-        return true;
+        return value.size() > 4 ? std::nullopt : std::optional<std::string>(value.substr(2));
     }
     if (!value.empty() && value.front() == '\'' && value.back() == '\'') {
         if (value.size() != 3) {
-            return false;
+            return std::nullopt;
         }
-        suffix = QByteArray::number(static_cast<unsigned char>(value[1]), 16).toUpper().toStdString();
-        return true;
+        return QByteArray::number(static_cast<unsigned char>(value[1]), 16).toUpper().toStdString();
     }
     if (value.size() > 2) {
-        return false;
+        return std::nullopt;
     }
     // Halves go to the even neighbour; a negative number stays negative and is refused later.
     const auto number = static_cast<qint64>(std::nearbyint(leadingDecimalValue(value)));
-    suffix = number < 0 ? std::to_string(number)
-                        : QByteArray::number(number, 16).toUpper().toStdString();
-    return true;
+    return number < 0 ? std::to_string(number)
+                      : QByteArray::number(number, 16).toUpper().toStdString();
 }
 
 enum class Pass { Complete, FormatError, LoadError };
 
-Pass collectLines(LineReader &reader, RawContent &raw)
+// Collects the lines that matter. On a format error, problem says what is wrong and where.
+Pass collectLines(LineReader &reader, RawContent &raw, QString &problem)
 {
     enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
     State state = State::Seek;
     size_t rs232cLine = 0;
+    size_t number = 0;
     while (const auto read = reader.readLine(state == State::SettingSection ? std::string_view::npos
                                                                             : ComparedLength)) {
         const std::string_view line = *read;
+        ++number;
         switch (state) {
         case State::Seek:
             if (isLine(line, "[MODE]")) {
@@ -111,7 +136,7 @@ Pass collectLines(LineReader &reader, RawContent &raw)
             }
             break;
         case State::ModeLine:
-            raw.modeText = line;
+            raw.mode = FileLine(line, number, std::string(line));
             state = State::BetweenSections;
             break;
         case State::BetweenSections:
@@ -126,28 +151,39 @@ Pass collectLines(LineReader &reader, RawContent &raw)
             }
             break;
         case State::Rs232cLine:
-            raw.rs232cLines[rs232cLine++] = line;
+            raw.rs232cLines[rs232cLine++] = FileLine(line, number, std::string(line));
             if (rs232cLine == raw.rs232cLines.size()) {
                 state = State::BetweenSections;
             }
             break;
         case State::SettingSection:
             if (startsWithKey(line, "START=")) {
-                raw.startValue = positionValue(line.substr(6));
+                raw.start = FileLine(line, number, positionValue(line.substr(6)));
             } else if (startsWithKey(line, "END=")) {
-                raw.endValue = positionValue(line.substr(4));
+                raw.end = FileLine(line, number, positionValue(line.substr(4)));
             } else if (startsWithKey(line, "SUFFIX=")) {
-                if (!takeSuffixValue(line.substr(7), raw.suffixValue)) {
+                const std::optional<std::string> suffix = suffixValue(line.substr(7));
+                raw.suffix = FileLine(line, number, suffix.value_or(std::string()));
+                if (!suffix) {
+                    problem = notKnown(raw.suffix, QStringLiteral("suffix"));
                     return Pass::FormatError;
                 }
             } else if (isLine(line, "[END]")) {
                 return Pass::Complete;
             } else {
+                problem =
+                    QStringLiteral("Line %1: \"%2\" does not belong in the [SETTING] section.")
+                        .arg(QString::number(number),
+                             QString::fromLocal8Bit(FileLine(line, number, {}).quoted));
                 return Pass::FormatError;
             }
             break;
         }
     }
+    problem =
+        state == State::Seek
+            ? QStringLiteral("The file has no [MODE] line.")
+            : QStringLiteral("The file ends after line %1 without an [END] line.").arg(number);
     return reader.failed() ? Pass::LoadError : Pass::FormatError;
 }
 
@@ -180,20 +216,21 @@ bool takeMode(std::string_view text, SettingFileContent &content)
     return true;
 }
 
-bool takeRs232c(const RawContent &raw, SettingFileContent &content)
+// Takes the RS-232C lines; returns what is wrong with the first one that sets nothing.
+QString takeRs232c(const RawContent &raw, SettingFileContent &content)
 {
     if (!raw.rs232cSeen) {
-        return true;
+        return {};
     }
     auto &indices = content.Rs232c.emplace();
     for (size_t line = 0; line < indices.size(); ++line) {
-        const auto index = findToken(Rs232cGroups[line], raw.rs232cLines[line]);
+        const auto index = findToken(Rs232cGroups[line], raw.rs232cLines[line].value);
         if (!index) {
-            return false;
+            return notKnown(raw.rs232cLines[line], Rs232cNames[line]);
         }
         indices[line] = *index;
     }
-    return true;
+    return {};
 }
 
 bool takePosition(const std::string &value, QString &position)
@@ -207,34 +244,99 @@ bool takePosition(const std::string &value, QString &position)
 
 bool takeSuffix(const std::string &value, QString &suffix)
 {
-    if (value.size() > size_t(SuffixMaxLength) || !std::all_of(value.begin(), value.end(), isHexDigit)) {
+    if (value.size() > size_t(SuffixMaxLength) ||
+        !std::all_of(value.begin(), value.end(), isHexDigit)) {
         return false;
     }
     suffix = QString::fromLatin1(value);
     return true;
 }
 
-// Opens only regular files: a FIFO or a device could block the open or never end.
-bool openRegularFile(const QString &path, QFile &file)
+// Checks what the first pass collected and turns it into content; returns what is wrong.
+QString checkContent(const RawContent &raw, SettingFileContent &content)
+{
+    if (!takeMode(raw.mode.value, content)) {
+        return notKnown(raw.mode, QStringLiteral("mode"));
+    }
+    if (const QString problem = takeRs232c(raw, content); !problem.isEmpty()) {
+        return problem;
+    }
+    if (!takePosition(raw.start.value, content.StartPosition)) {
+        return notKnown(raw.start, QStringLiteral("start position"));
+    }
+    if (!takePosition(raw.end.value, content.EndPosition)) {
+        return notKnown(raw.end, QStringLiteral("end position"));
+    }
+    if (!takeSuffix(raw.suffix.value, content.Suffix)) {
+        return notKnown(raw.suffix, QStringLiteral("suffix"));
+    }
+    return {};
+}
+
+const QString NotRegularFile = QStringLiteral("Not a regular file");
+
+// Opens only regular files: a FIFO or a device could block the open or never end. Returns the
+// system's account of a failure.
+QString openRegularFile(const QString &path, QFile &file)
 {
 #ifdef Q_OS_UNIX
-    const int descriptor = ::open(QFile::encodeName(path).constData(),
-                                  O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return false;
+        return qt_error_string(errno);
     }
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
-        !file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
-                   QFileDevice::AutoCloseHandle)) {
+    struct stat status = {};
+    QString failure;
+    if (::fstat(descriptor, &status) != 0) {
+        failure = qt_error_string(errno);
+    } else if (!S_ISREG(status.st_mode)) {
+        failure = NotRegularFile;
+    } else if (!file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                          QFileDevice::AutoCloseHandle)) {
+        failure = file.errorString();
+    }
+    if (!failure.isEmpty()) {
         ::close(descriptor);
-        return false;
     }
-    return true;
+    return failure;
 #else
     file.setFileName(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        return NotRegularFile;
+    }
+    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? QString() : file.errorString();
 #endif
+}
+
+// The reader itself: returns the message to show and puts the reason for it into reason.
+QString readSettingFile(const QString &path, SettingFileContent &content, QString &reason)
+{
+    RawContent raw;
+    {
+        QFile file;
+        reason = openRegularFile(path, file);
+        if (!reason.isEmpty()) {
+            return LoadError;
+        }
+        // What is appended while the file is read is not read.
+        LineReader reader(file, file.size());
+        switch (collectLines(reader, raw, reason)) {
+        case Pass::Complete:
+            break;
+        case Pass::FormatError:
+            return FormatError;
+        case Pass::LoadError:
+            reason = file.errorString();
+            return LoadError;
+        }
+    }
+    SettingFileContent checked;
+    reason = checkContent(raw, checked);
+    if (!reason.isEmpty()) {
+        return FormatError;
+    }
+    content = checked;
+    return {};
 }
 
 } // namespace
@@ -262,30 +364,10 @@ void SettingFileContent::applyTo(Settings &settings) const
 
 QString ReadSettingFile(const QString &path, SettingFileContent &content, QString *reason)
 {
-    RawContent raw;
-    {
-        QFile file;
-        if (!openRegularFile(path, file)) {
-            return LoadError;
-        }
-        // What is appended while the file is read is not read.
-        LineReader reader(file, file.size());
-        switch (collectLines(reader, raw)) {
-        case Pass::Complete:
-            break;
-        case Pass::FormatError:
-            return FormatError;
-        case Pass::LoadError:
-            return LoadError;
-        }
+    QString why;
+    const QString error = readSettingFile(path, content, why);
+    if (reason) {
+        *reason = why;
     }
-    SettingFileContent checked;
-    if (!takeMode(raw.modeText, checked) || !takeRs232c(raw, checked) ||
-        !takePosition(raw.startValue, checked.StartPosition) ||
-        !takePosition(raw.endValue, checked.EndPosition) ||
-        !takeSuffix(raw.suffixValue, checked.Suffix)) {
-        return FormatError;
-    }
-    content = checked;
-    return {};
+    return error;
 }

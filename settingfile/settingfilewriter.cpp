@@ -1,9 +1,9 @@
 #include "settingfile/settingfilewriter.h"
 
 #include "app/pathhelpers.h"
+#include "settingfile/filereplacer.h"
 #include "settingfile/numbertext.h"
 
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -22,8 +22,8 @@ QString modeToken(const Settings &settings)
     return line;
 }
 
-QStringList settingFileLines(const QString &fileName, const Settings &settings,
-                             bool withRs232c, QDate today)
+QStringList settingFileLines(const QString &fileName, const Settings &settings, bool withRs232c,
+                             QDate today)
 {
     // A line break in the name (a file system may allow one) must not start a line of its own.
     QString name = fileName;
@@ -54,29 +54,36 @@ QStringList settingFileLines(const QString &fileName, const Settings &settings,
     return lines;
 }
 
-} // namespace
-
-QString WriteSettingFile(const QString &path, const Settings &settings,
-                         const QString &barcodeFlag, QDate today, QString *reason)
+// The writer itself: returns the message to show and puts the reason for it into reason.
+QString writeSettingFile(const QString &path, const Settings &settings, const QString &barcodeFlag,
+                         QDate today, QString &reason)
 {
     QString fileName;
     if (const QString error = ExtractFileName(path, fileName); !error.isEmpty()) {
+        reason = QStringLiteral("The path does not name a file in a folder.");
         return error;
     }
     const std::optional<double> flag = decimalValue(barcodeFlag.toStdString());
     if (!flag) {
+        reason = QStringLiteral("The stored barcode flag \"%1\" is not a number.").arg(barcodeFlag);
         return SaveError;
     }
     const QStringList lines = settingFileLines(fileName, settings, *flag == 1, today);
-    const QByteArray bytes = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
+    const QByteArray bytes =
+        (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
+    reason = ReplaceFileContent(path, bytes);
+    return reason.isEmpty() ? QString() : SaveError;
+}
 
-    // QSaveFile writes beside the target and renames only after everything is written, so a
-    // failure leaves the former file whole; its destructor removes the unfinished copy.
-    // Unbuffered, because a buffered QSaveFile commits a short write (a full disk) as success.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        return SaveError;
+} // namespace
+
+QString WriteSettingFile(const QString &path, const Settings &settings, const QString &barcodeFlag,
+                         QDate today, QString *reason)
+{
+    QString why;
+    const QString error = writeSettingFile(path, settings, barcodeFlag, today, why);
+    if (reason) {
+        *reason = why;
     }
-    return {};
+    return error;
 }
