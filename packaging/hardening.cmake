@@ -1,8 +1,9 @@
 # Debian's hardening flags, asked of dpkg-buildflags as Debian's own packages ask: stack
 # protector, format checks, relro and immediate binding (PIE is the compiler's default).
-# Optimisation and debug information stay with the build type, and the paths in the debug
-# information stay as they are, so that the tests find their data beside their sources.
-# Fortified functions need optimisation, so a Debug build goes without them.
+# Optimisation and debug information stay with the build type, and source paths are not
+# rewritten: the tests find their data beside their sources through __FILE__.
+# Fortified functions need optimisation and stand in the sanitizers' way, so Debug and
+# sanitizer builds go without them.
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
 if(DPKG_BUILDFLAGS)
     function(zel_debian_flags area variable)
@@ -18,7 +19,7 @@ if(DPKG_BUILDFLAGS)
     zel_debian_flags(LDFLAGS ZEL_HARDENING_LDFLAGS)
     string(APPEND CMAKE_CXX_FLAGS " ${ZEL_HARDENING_CXXFLAGS}")
     string(APPEND CMAKE_EXE_LINKER_FLAGS " ${ZEL_HARDENING_LDFLAGS}")
-    if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+    if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND NOT ZEL_SANITIZE AND NOT ZEL_FUZZ)
         zel_debian_flags(CPPFLAGS ZEL_HARDENING_CPPFLAGS)
         string(APPEND CMAKE_CXX_FLAGS " ${ZEL_HARDENING_CPPFLAGS}")
     endif()
