@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 
 #include <exception>
 
@@ -19,6 +20,9 @@ ApplicationShell::ApplicationShell(frmMain &window, Dialogs &dialogs)
     connect(&window, &frmMain::openRequested, this, &ApplicationShell::mnuOpen_Click);
     connect(&window, &frmMain::saveRequested, this, &ApplicationShell::mnuSave_Click);
     connect(&window, &frmMain::saveAsRequested, this, &ApplicationShell::mnuSaveAs_Click);
+    // Queued, so that the drop has ended before any question holds up the program it came from.
+    connect(&window, &frmMain::fileDropped, this, &ApplicationShell::openFile,
+            Qt::QueuedConnection);
     window.setCloseHandlers([this] { return Form_QueryUnload(); }, [this] { Form_Unload(); });
 }
 
@@ -76,13 +80,16 @@ void ApplicationShell::mnuOpen_Click()
         if (!settleUnsavedChanges()) {
             return false;
         }
-        const std::optional<QString> path = chooseFileToOpen();
-        if (!path || !read(*path)) {
-            return false;
-        }
-        adoptFile(*path);
-        return true;
+        const std::optional<QString> path = m_dialogs.chooseFileToOpen(m_preferences.DefaultFolder);
+        return path && readAndAdopt(*path);
     });
+}
+
+void ApplicationShell::openFile(const QString &path)
+{
+    // A path from the command line may be relative; the folder and the title need it whole.
+    const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    runTrapped([this, &fullPath] { return settleUnsavedChanges() && readAndAdopt(fullPath); });
 }
 
 void ApplicationShell::mnuSave_Click()
@@ -135,11 +142,6 @@ std::optional<QString> ApplicationShell::chooseFileToSave()
     return rememberFolder(m_dialogs.chooseFileToSave(m_preferences.DefaultFolder));
 }
 
-std::optional<QString> ApplicationShell::chooseFileToOpen()
-{
-    return rememberFolder(m_dialogs.chooseFileToOpen(m_preferences.DefaultFolder));
-}
-
 // Every path a dialog returns at once becomes the folder the next dialog starts in.
 std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> path)
 {
@@ -177,6 +179,18 @@ bool ApplicationShell::read(const QString &path)
     content.applyTo(settings);
     m_preferences.BarcodeFlag = content.barcodeFlag();
     m_window.applyFileSettings(settings, content.Rs232c.has_value());
+    return true;
+}
+
+// The path as the open dialog would return it: its folder becomes the folder the next dialog
+// starts in, before anything is read.
+bool ApplicationShell::readAndAdopt(const QString &path)
+{
+    rememberFolder(path);
+    if (!read(path)) {
+        return false;
+    }
+    adoptFile(path);
     return true;
 }
 

@@ -34,6 +34,9 @@ public:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // Opens path as File > Open opens the file its dialog returns: a file named at start or
+    // dropped on the window.
+    void openFile(const QString &path);
 
     const QString &CurrentFileName() const { return m_currentFileName; }
     const Preferences &preferences() const { return m_preferences; }
@@ -43,10 +46,10 @@ private:
 
     bool settleUnsavedChanges();
     std::optional<QString> chooseFileToSave();
-    std::optional<QString> chooseFileToOpen();
     std::optional<QString> rememberFolder(std::optional<QString> path);
     bool write(const QString &path);
     bool read(const QString &path);
+    bool readAndAdopt(const QString &path);
     bool saveAndAdopt(const std::optional<QString> &path);
     void adoptFile(const QString &path);
     void startFreshDocument();

@@ -1,14 +1,19 @@
 #include "app/applicationshell.h"
+#include "app/commandline.h"
 #include "app/messageboxdialogs.h"
 #include "ui/applicationicon.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(ZEL_VERSION_MAJOR).arg(ZEL_VERSION_MINOR));
+    const QString fileToOpen = ParseCommandLine(QApplication::arguments());
     QApplication::setWindowIcon(applicationIcon());
 
     frmMain window;
@@ -23,5 +28,9 @@ int main(int argc, char *argv[])
                      });
     shell.Form_Load();
     window.show();
+    if (!fileToOpen.isEmpty()) {
+        // Once the window is up, so that a message box has it for its parent.
+        QTimer::singleShot(0, &shell, [&shell, &fileToOpen] { shell.openFile(fileToOpen); });
+    }
     return app.exec();
 }

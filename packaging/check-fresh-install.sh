@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian package on a fresh, minimal Debian 12 root with apt, as an operator would,
-# and starts the program from its desktop entry's command under Xvfb inside that root.
-# Prints the packages apt pulled in and where the screenshot of the window is.
+# and starts the program from its desktop entry's command under Xvfb inside that root. Then, as
+# a file manager would: asks xdg-mime for the type of a .zel file and the program that opens it,
+# and opens the file with gio, which must start the program with that file.
+# Prints the packages apt pulled in and where the screenshots of the window are.
 # Needs root (debootstrap, chroot, mount) and the network; it is not part of ./test.sh.
 #   BUILD_DIR      Release build folder for the package (default: build-deb)
 #   FRESH_ROOT_DIR cache of the bare root, kept between runs (default: /var/tmp/zel-fresh-bookworm)
@@ -14,7 +16,7 @@ build_dir=${BUILD_DIR:-build-deb}
 cache=${FRESH_ROOT_DIR:-/var/tmp/zel-fresh-bookworm}
 base=$cache/base
 root=$cache/root
-screenshot=$PWD/$build_dir/fresh-install.png
+screenshots=$PWD/$build_dir
 
 [ "$(id -u)" -eq 0 ] || { echo "run as root: debootstrap, chroot and mount need it" >&2; exit 1; }
 
@@ -104,18 +106,21 @@ install_package() {
     installed_packages | sort >"$cache/after.txt"
 }
 
-# Runs inside the root under xvfb-run as an ordinary user: starts the command, waits for the
-# window, takes the picture, then closes the program through its own File menu.
+# Runs inside the root under xvfb-run as an ordinary user: runs the command, waits for the
+# program's window, takes the picture, then closes the program through its own File menu.
+# usage: start-and-close.sh COMMAND WINDOW-NAME-PATTERN
 write_start_script() {
-    cat >"$root/tmp/start-from-desktop-entry.sh" <<'EOF'
+    cat >"$root/tmp/start-and-close.sh" <<'EOF'
 #!/bin/sh
 set -u
 echo "starting: $1"
 $1 & # unquoted: the command may carry arguments
-pid=$!
+launcher=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name "$2" | head -n1)
-[ -n "$window" ] || { echo "no window named '$2' within 30 s"; kill "$pid"; exit 1; }
+[ -n "$window" ] || { echo "no window named '$2' within 30 s"; kill "$launcher"; exit 1; }
 echo "window $window: $(xdotool getwindowname "$window")"
+# The command may be a launcher that has handed the program on (gio open).
+pid=$(xdotool getwindowpid "$window")
 sleep 1 # let the first paint finish
 xwd -silent -id "$window" -out /tmp/window.xwd
 xdotool windowfocus --sync "$window" key alt+f sleep 0.5 key x
@@ -126,15 +131,28 @@ done
 if kill -0 "$pid" 2>/dev/null; then
     echo "still running after File > Exit; ending it"
     kill "$pid"
-    wait "$pid"
     exit 1
+fi
+if [ "$pid" != "$launcher" ]; then
+    echo "closed through File > Exit"
+    exit 0
 fi
 wait "$pid"
 status=$?
 echo "closed through File > Exit, exit status $status"
 exit "$status"
 EOF
-    chmod 755 "$root/tmp/start-from-desktop-entry.sh"
+    chmod 755 "$root/tmp/start-and-close.sh"
+}
+
+# As the ordinary user desk under Xvfb: start-and-close.sh with COMMAND and WINDOW-NAME-PATTERN;
+# the window's picture goes to the build folder as NAME.png.
+start_and_close() {
+    rm -f "$root/tmp/window.xwd"
+    in_root runuser -u desk -- env HOME=/home/desk \
+        xvfb-run -a -s '-screen 0 1280x1024x24' /tmp/start-and-close.sh "$1" "$2"
+    convert "xwd:$root/tmp/window.xwd" "$screenshots/$3.png"
+    echo "--- screenshot: $screenshots/$3.png"
 }
 
 start_from_desktop_entry() {
@@ -143,14 +161,22 @@ start_from_desktop_entry() {
     local command name
     command=$(sed -n 's/^Exec=//p' "$desktop" | sed 's/ *%[fFuUick]//g')
     name=$(sed -n 's/^Name=//p' "$desktop")
-    in_root apt-get install -y -qq --no-install-recommends xvfb xauth xdotool x11-apps >/dev/null
-    in_root sh -c 'id desk >/dev/null 2>&1 || useradd --create-home desk'
-    write_start_script
-    rm -f "$root/tmp/window.xwd"
-    in_root runuser -u desk -- env HOME=/home/desk \
-        xvfb-run -a -s '-screen 0 1280x1024x24' \
-        /tmp/start-from-desktop-entry.sh "$command" "$name"
-    convert "xwd:$root/tmp/window.xwd" "$screenshot"
+    start_and_close "$command" "$name" fresh-install
+}
+
+# What a file manager asks when an operator double-clicks a setting file, and what it runs.
+open_from_file_manager() {
+    local file=/home/desk/some.zel type default
+    printf '// some.zel\r\n// 2026.12.07\r\n[MODE]\r\nSELECT/PROGRAM\r\n[END]\r\n' >"$root$file"
+    in_root chown desk: "$file"
+    type=$(in_root runuser -u desk -- env HOME=/home/desk xdg-mime query filetype "$file")
+    echo "--- xdg-mime query filetype some.zel: $type"
+    [ "$type" = application/x-zel-settings ] || { echo "FAIL: not the setting-file type"; exit 1; }
+    default=$(in_root runuser -u desk -- env HOME=/home/desk xdg-mime query default "$type")
+    echo "--- xdg-mime query default $type: $default"
+    [ "$default" = zel-file-generator.desktop ] || { echo "FAIL: not this program"; exit 1; }
+    echo "--- gio open some.zel"
+    start_and_close "gio open $file" ' - some\.zel$' fresh-open
 }
 
 build_package
@@ -163,13 +189,20 @@ rm -rf --one-file-system "$root"
 cp -a "$base" "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount_into_root
+# The desktop's side first, so that the package's own install runs its triggers: the MIME
+# and desktop databases, xdg-mime with the helper it recommends, gio; then the X tools.
+in_root apt-get update -qq
+in_root apt-get install -y -qq --no-install-recommends shared-mime-info desktop-file-utils \
+    xdg-utils libfile-mimeinfo-perl libglib2.0-bin xvfb xauth xdotool x11-apps >/dev/null
+in_root sh -c 'id desk >/dev/null 2>&1 || useradd --create-home desk'
+write_start_script
 install_package "$deb"
 ensure_packages imagemagick
 start_from_desktop_entry
+open_from_file_manager
 
 pulled_in=$cache/pulled-in.txt
 comm -13 "$cache/before.txt" "$cache/after.txt" | grep -vx zel-file-generator >"$pulled_in"
 echo "--- apt pulled in $(wc -l <"$pulled_in") packages with $(basename "$deb"):"
 tr '\n' ' ' <"$pulled_in" | fold -s -w 100
 echo
-echo "--- screenshot of the window started from the desktop entry: $screenshot"

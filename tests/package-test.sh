@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, unpacks it into a temporary root (nothing is
-# installed on this machine) and checks what a desktop and dpkg will rely on.
+# installed on this machine) and checks what a desktop, a software centre and dpkg will rely
+# on, and what lintian says of it. Installs lintian and appstream when they are missing.
 # Usage: package-test.sh <build dir> <source dir> <expected version>
 set -euo pipefail
 build_dir=$1
 source_dir=$2
 expected_version=$3
 app=zel-file-generator
+mime_type=application/x-zel-settings
+source "$source_dir/scripts/ensure-packages.sh"
+ensure_packages lintian appstream
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -64,7 +68,51 @@ else
     [ -x "$root/usr/bin/$exec_program" ] || fail "Exec '$exec_program' is not in usr/bin"
     icon=$(entry_value Icon)
     [ "$icon" = "$app" ] || fail "desktop Icon is '$icon'"
+    # A file manager passes the file it opens; %f takes one local file.
+    [ "$(entry_value Exec)" = "$app %f" ] || fail "desktop Exec is '$(entry_value Exec)'"
+    [ "$(entry_value MimeType)" = "$mime_type;" ] || fail "desktop MimeType is '$(entry_value MimeType)'"
 fi
+
+# The type must build into a MIME database on its own, with its glob and icon.
+mime_xml=$root/usr/share/mime/packages/$app.xml
+if [ ! -f "$mime_xml" ]; then
+    fail "MIME type definition missing: usr/share/mime/packages/$app.xml"
+else
+    mkdir -p "$work/mime/packages"
+    cp "$mime_xml" "$work/mime/packages/"
+    # Pointed at a folder of its own, it searches no other (and says nothing of it).
+    XDG_DATA_DIRS=$work XDG_DATA_HOME=$work update-mime-database "$work/mime" >"$work/mime.log" 2>&1 || true
+    [ ! -s "$work/mime.log" ] || { cat "$work/mime.log"; fail "update-mime-database complained"; }
+    grep -qx "60:$mime_type:\*.zel" "$work/mime/globs2" 2>/dev/null || fail "no *.zel glob of weight 60"
+    grep -qx "$mime_type:$app" "$work/mime/icons" 2>/dev/null || fail "the type has not the program's icon"
+fi
+
+# The software-centre description: valid without a single remark, and about this package.
+metainfo=$(find "$root/usr/share/metainfo" -name '*.metainfo.xml' 2>/dev/null | head -n1)
+if [ -z "$metainfo" ]; then
+    fail "AppStream metainfo missing in usr/share/metainfo"
+else
+    appstreamcli validate --pedantic --no-net "$metainfo" >"$work/appstream.log" 2>&1 || true
+    cat "$work/appstream.log"
+    if grep -q '^[EWIP]:' "$work/appstream.log" || ! grep -q 'Validation was successful' "$work/appstream.log"; then
+        fail "appstreamcli validate --pedantic has remarks"
+    fi
+    grep -q "<id>$(basename "$metainfo" .metainfo.xml)</id>" "$metainfo" || fail "metainfo file not named after its id"
+    grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" "$metainfo" || fail "metainfo launchable"
+    grep -q "<mediatype>$mime_type</mediatype>" "$metainfo" || fail "metainfo does not provide $mime_type"
+    grep -q "<release version=\"$expected_version\"" "$metainfo" || fail "metainfo has no release $expected_version"
+fi
+
+docs=$root/usr/share/doc/$app
+head -n1 "$docs/copyright" 2>/dev/null | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "no machine-readable copyright file"
+if zcat "$docs/changelog.gz" >"$work/changelog" 2>/dev/null; then
+    changelog_version=$(dpkg-parsechangelog -l"$work/changelog" -SVersion)
+    [ "$changelog_version" = "$expected_version" ] || fail "changelog version is '$changelog_version'"
+else
+    fail "changelog.gz missing in usr/share/doc/$app"
+fi
+[ -f "$root/usr/share/man/man1/$app.1.gz" ] || fail "manual page missing"
 
 # A PNG's width and height are the two big-endian words at bytes 16 to 23.
 png_size() {
@@ -110,6 +158,17 @@ if [ -x "$program" ]; then
         requires "$owner" "provides $soname"
     done
 fi
+
+# Debian's hardening: a position-independent program, relro, and every symbol bound at start.
+if [ -x "$program" ]; then
+    readelf -h "$program" | grep -q 'Type:.*DYN' || fail "the program is not position-independent"
+    readelf -lW "$program" | grep -q GNU_RELRO || fail "the program has no relro segment"
+    readelf -d "$program" | grep -q 'BIND_NOW' || fail "the program is not bound at start (bindnow)"
+fi
+
+# Errors and warnings fail; informational tags may stay.
+echo "lintian $(basename "$deb"):"
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "package $(basename "$deb") checked"

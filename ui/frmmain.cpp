@@ -1,6 +1,7 @@
 #include "ui/frmmain.h"
 
 #include "ui/controls.h"
+#include "ui/droppedsettingfile.h"
 #include "ui/filteredlineedit.h"
 #include "ui/optionbuttonstyle.h"
 #include "ui/twips.h"
@@ -8,6 +9,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -34,6 +36,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(client);
     // The window is as large as its menu bar and client area; the program sets its height.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
 
     // The interface rows lead the focus order, and a window gives the focus first to what was
     // made first; nothing overlaps, so the order of making shows nowhere else.
@@ -311,6 +314,22 @@ void frmMain::showEvent(QShowEvent *event)
 {
     centreOnScreen(this);
     QMainWindow::showEvent(event);
+}
+
+// Left unaccepted, any other drag shows the cursor that it cannot be dropped here.
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (droppedSettingFile(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    if (const std::optional<QString> path = droppedSettingFile(*event->mimeData())) {
+        event->acceptProposedAction();
+        emit fileDropped(*path);
+    }
 }
 
 void frmMain::optMode_Click(qint16 index)

@@ -57,10 +57,14 @@ signals:
     void openRequested();
     void saveRequested();
     void saveAsRequested();
+    // One local setting file was dropped on the window.
+    void fileDropped(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildModeSection(QWidget *client);
