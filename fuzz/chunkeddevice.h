@@ -3,22 +3,18 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <limits>
 #include <string_view>
 
 // Serves bytes in pieces of a fixed size and fails from a given offset on, so that a line reader
-// meets the buffer boundaries and read errors that a real file gives it only when it is large.
+// meets the read boundaries and read errors that a real file brings only when it is large.
 class ChunkedDevice : public QIODevice
 {
 public:
-    static constexpr qint64 NeverFails = std::numeric_limits<qint64>::max();
-
     ChunkedDevice(std::string_view bytes, qint64 chunkSize, qint64 failFrom)
         : m_bytes(bytes), m_chunkSize(chunkSize), m_failFrom(failFrom)
     {
         open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
-
     bool isSequential() const override { return true; }
 
 protected:
@@ -33,7 +29,6 @@ protected:
         m_position += count;
         return count;
     }
-
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <cstdio>
-#include <cstdlib>
+#include <QtGlobal>
 
-// A broken invariant is a crash to the fuzzer and a failure to the replay test.
-inline void fuzzCheck(bool holds, const char *invariant)
+// A broken rule is a crash to the fuzzer and a failure to the replay test.
+inline void fuzzCheck(bool holds, const char *rule)
 {
     if (!holds) {
-        std::fprintf(stderr, "Invariant broken: %s\n", invariant);
-        std::abort();
+        qFatal("Broken: %s", rule);
     }
 }

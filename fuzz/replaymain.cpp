@@ -1,58 +1,28 @@
-// Feeds files to a fuzz target without libFuzzer, so that any compiler can replay a corpus.
-// Each argument is a file or a folder of files; no input at all is a failure too.
+// Feeds files to a fuzz target without libFuzzer, so that any compiler replays the inputs.
+// Each argument is a folder of inputs; finding none is a failure too.
+#include <QDirIterator>
+#include <QFile>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
-namespace {
-
-std::vector<std::filesystem::path> inputsIn(const std::filesystem::path &path)
-{
-    if (!std::filesystem::is_directory(path)) {
-        return {path};
-    }
-    std::vector<std::filesystem::path> files;
-    for (const auto &entry : std::filesystem::directory_iterator(path)) {
-        if (entry.is_regular_file()) {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-bool replay(const std::filesystem::path &file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
-        std::fprintf(stderr, "Cannot read %s\n", file.c_str());
-        return false;
-    }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(stream), {}};
-    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
-    size_t replayed = 0;
+    int replayed = 0;
     for (int argument = 1; argument < argc; ++argument) {
-        for (const auto &file : inputsIn(argv[argument])) {
-            if (!replay(file)) {
+        QDirIterator inputs(QString::fromLocal8Bit(argv[argument]), QDir::Files);
+        while (inputs.hasNext()) {
+            QFile input(inputs.next());
+            if (!input.open(QIODevice::ReadOnly)) {
+                std::fprintf(stderr, "Cannot read %s\n", qPrintable(input.fileName()));
                 return 1;
             }
+            const QByteArray bytes = input.readAll();
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), size_t(bytes.size()));
             ++replayed;
         }
     }
-    std::printf("Replayed %zu inputs\n", replayed);
+    std::printf("Replayed %d inputs\n", replayed);
     return replayed > 0 ? 0 : 1;
 }

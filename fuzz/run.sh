@@ -18,16 +18,16 @@ CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DZEL_FUZZ=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build_dir" -j2 --target fuzz_reader fuzz_textinput >/dev/null
 
-# run_fuzzer name seconds [libFuzzer options...]
+# run_fuzzer name seconds seeds [libFuzzer options...]
 run_fuzzer() {
-    local name=$1 seconds=$2
-    shift 2
+    local name=$1 seconds=$2 seeds=$3
+    shift 3
     local log="$work_dir/$name.log"
     # New inputs go to the first folder, which is not committed; the others are only read.
     mkdir -p "$work_dir/$name"
     if ! "$build_dir/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$work_dir/$name-" "$@" \
-        "$work_dir/$name" "fuzz/corpus/$name" "fuzz/regression/$name" >"$log" 2>&1; then
+        "$work_dir/$name" "$seeds" "fuzz/regression/$name" >"$log" 2>&1; then
         tail -n 40 "$log"
         echo "fuzz_$name FAILED; log: $log" >&2
         return 1
@@ -38,5 +38,5 @@ run_fuzzer() {
     echo "fuzz_$name: $runs executions in $seconds s, $rate executions per second, no failure"
 }
 
-run_fuzzer reader "$reader_seconds" -dict=fuzz/reader.dict
-run_fuzzer textinput $(((reader_seconds + 2) / 3))
+run_fuzzer reader "$reader_seconds" tests/data/settingfiles -dict=fuzz/reader.dict
+run_fuzzer textinput $(((reader_seconds + 2) / 3)) fuzz/corpus/textinput

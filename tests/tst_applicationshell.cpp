@@ -1,78 +1,76 @@
+// Start-up, the file commands with their question, the preferences and the real dialogs.
+#include "datatable.h"
+
 #include "app/applicationshell.h"
-#include "app/dialogs.h"
-#include "app/title.h"
+#include "app/messageboxdialogs.h"
 #include "settingfile/settingfilereader.h"
 #include "ui/frmmain.h"
 
-#include <QtTest>
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
 
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Answers the file commands' questions as a test says and notes what was shown.
-class ScriptedDialogs : public Dialogs
-{
-public:
-    Answer answer = Answer::Cancel;
-    std::optional<QString> fileToSave;
-    std::optional<QString> fileToOpen;
-    bool failInSaveDialog = false;
-    QStringList shown;
-    QStringList folders;
-
-    Answer askToSaveChanges() override
-    {
-        shown << QStringLiteral("ask");
-        return answer;
-    }
-    std::optional<QString> chooseFileToSave(const QString &initialFolder) override
-    {
-        shown << QStringLiteral("save");
-        folders << initialFolder;
-        if (failInSaveDialog) {
-            throw std::runtime_error("out of something");
-        }
-        return fileToSave;
-    }
-    std::optional<QString> chooseFileToOpen(const QString &initialFolder) override
-    {
-        shown << QStringLiteral("open");
-        folders << initialFolder;
-        return fileToOpen;
-    }
-    void showError(const QString &message, const QString &) override
-    {
-        shown << QStringLiteral("error:") + message;
-    }
-};
-
+const QString Title = u"VX613 ZEL File Generator   V1.02"_s;
 const QByteArray GoodFile = "[MODE]\r\nSELECT/PROGRAM\r\n[RS-232C]\r\nBAUD=2400\r\nBIT=7\r\n"
                             "STOP=2\r\nPARTY=EVEN\r\n[SETTING]\r\nSTART=3\r\nEND=12\r\n"
                             "SUFFIX=0x0D\r\n[END]\r\n";
 const QByteArray CompactFile = "[MODE]\r\nORIGINAL\r\n[END]\r\n";
-const QByteArray BadFile = "[MODE]\r\nSELECT/PROGRAM\r\n[RS-232C]\r\nBAUD=2400\r\nBIT=7\r\n"
-                           "STOP=2\r\nPARTY=EVEN\r\n[SETTING]\r\nSUFFIX=0xZZ\r\n[END]\r\n";
 
-void storePreferences(const QVariant &folder, const QVariant &flag)
+// Answers as the test says and notes what was asked and shown. A save dialog told "!" fails.
+class ScriptedDialogs : public Dialogs
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QStringLiteral("ZELFileGenerator"), QStringLiteral("ZELFileGenerator"));
-    settings.clear();
-    if (folder.isValid()) {
-        settings.setValue(QStringLiteral("Data/DefaultFolder"), folder);
+public:
+    Answer answer = Answer::Cancel;
+    QString fileToSave; // relative to folder; empty: the dialog is cancelled
+    QString fileToOpen;
+    QString folder;
+    QStringList shown;
+    QStringList initialFolders;
+
+    Answer askToSaveChanges() override { return shown << u"ask"_s, answer; }
+    std::optional<QString> chooseFileToSave(const QString &initialFolder) override
+    {
+        if (fileToSave == u"!"_s) {
+            throw std::runtime_error("out of something");
+        }
+        return choose(u"save"_s, initialFolder, fileToSave);
     }
-    if (flag.isValid()) {
-        settings.setValue(QStringLiteral("Data/BarcodeFlag"), flag);
+    std::optional<QString> chooseFileToOpen(const QString &initialFolder) override
+    {
+        return choose(u"open"_s, initialFolder, fileToOpen);
     }
+    void showError(const QString &message, const QString &) override { shown << message; }
+
+private:
+    std::optional<QString> choose(const QString &dialog, const QString &initialFolder,
+                                  const QString &file)
+    {
+        shown << dialog;
+        initialFolders << initialFolder;
+        return file.isEmpty() ? std::nullopt : std::optional(folder + u'/' + file);
+    }
+};
+
+QSettings store()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"ZELFileGenerator"_s,
+                     u"ZELFileGenerator"_s);
 }
 
-QVariant storedPreference(const QString &key)
+QByteArray contentsOf(const QString &path)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QStringLiteral("ZELFileGenerator"), QStringLiteral("ZELFileGenerator"));
-    return settings.value(QStringLiteral("Data/") + key);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -82,350 +80,224 @@ class TestApplicationShell : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
-    void cleanup();
-    void startUpFollowsStoredFlag_data();
-    void startUpFollowsStoredFlag();
+    void cleanup() { m_window.reset(); }
+    void startUpFollowsTheStoredFlag_data();
+    void startUpFollowsTheStoredFlag();
     void commands_data();
     void commands();
-    void openAppliesTheFileAndItsFlag();
-    void rejectedFileKeepsFlagAndSection();
-    void failureTrapEndsTheCommand_data();
-    void failureTrapEndsTheCommand();
-    void preferencesStoredOnlyWhenTheWindowUnloads();
+    void openAppliesTheFileOrPutsTheSnapshotBack();
+    void preferencesAreStoredWhenTheWindowUnloads();
     void sessionEndAsksWhereAllowed();
+    void realDialogsShowTheProgramsTexts();
 
 private:
-    QString pathOf(const QString &name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
-    void writeFile(const QString &name, const QByteArray &bytes);
-    void makeAChange() { m_window->findChild<QAbstractButton *>(QStringLiteral("optBaudrate_7"))->click(); }
-    bool sectionShown() const { return !m_window->findChild<QWidget *>(QStringLiteral("picBaudrate"))->isHidden(); }
+    void start();
+    void makeAChange() { m_window->findChild<QAbstractButton *>(u"optBaudrate_7"_s)->click(); }
+    bool sectionShown() const { return !m_window->findChild<QWidget *>(u"picBaudrate"_s)->isHidden(); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_dir;
     std::unique_ptr<frmMain> m_window;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    ScriptedDialogs m_dialogs;
     ApplicationShell *m_shell = nullptr;
 };
 
-void TestApplicationShell::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void TestApplicationShell::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("titled")));
-    writeFile(QStringLiteral("good.zel"), GoodFile);
-    writeFile(QStringLiteral("compact.zel"), CompactFile);
-    writeFile(QStringLiteral("bad.zel"), BadFile);
-    writeFile(QStringLiteral("titled/titled.zel"), CompactFile);
-    storePreferences(QStringLiteral("start"), QStringLiteral("1"));
+    QVERIFY(QDir(m_dir.path()).mkpath(u"titled"_s));
+    for (const auto &[name, bytes] : {std::pair{"good.zel", GoodFile}, {"compact.zel", CompactFile},
+                                      {"bad.zel", QByteArray("[MODE]\r\nSELECT/\r\n[END]\r\n")},
+                                      {"titled/titled.zel", CompactFile}}) {
+        QFile file(m_dir.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QFile::remove(m_dir.filePath(u"new.zel"_s));
+    store().clear();
+    store().setValue(u"Data/DefaultFolder"_s, u"start"_s);
+    store().setValue(u"Data/BarcodeFlag"_s, u"1"_s);
+    m_dialogs = {};
+    m_dialogs.folder = m_dir.path();
+    start();
+}
 
+void TestApplicationShell::start()
+{
     m_window = std::make_unique<frmMain>();
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_shell = new ApplicationShell(*m_window, *m_dialogs);
+    m_shell = new ApplicationShell(*m_window, m_dialogs);
     m_shell->Form_Load();
 }
 
-void TestApplicationShell::cleanup()
-{
-    m_window.reset();
-    m_dialogs.reset();
-}
-
-void TestApplicationShell::writeFile(const QString &name, const QByteArray &bytes)
-{
-    QFile file(m_dir->filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-void TestApplicationShell::startUpFollowsStoredFlag_data()
+void TestApplicationShell::startUpFollowsTheStoredFlag_data()
 {
     QTest::addColumn<QVariant>("flag");
     QTest::addColumn<bool>("shown");
     QTest::newRow("nothing stored") << QVariant() << false;
-    QTest::newRow("0") << QVariant(QStringLiteral("0")) << false;
-    QTest::newRow("1") << QVariant(QStringLiteral("1")) << true;
-    QTest::newRow("00") << QVariant(QStringLiteral("00")) << true;
-    QTest::newRow("blank and 0") << QVariant(QStringLiteral(" 0")) << true;
-    QTest::newRow("empty") << QVariant(QString()) << true;
+    QTest::newRow("0") << QVariant(u"0"_s) << false;
+    QTest::newRow("00 is not 0") << QVariant(u"00"_s) << true;
 }
 
-void TestApplicationShell::startUpFollowsStoredFlag()
+void TestApplicationShell::startUpFollowsTheStoredFlag()
 {
     QFETCH(QVariant, flag);
     QFETCH(bool, shown);
-
-    storePreferences(QVariant(), flag);
-    frmMain window;
-    const int designedHeight = window.height();
-    ScriptedDialogs dialogs;
-    ApplicationShell shell(window, dialogs);
-    shell.Form_Load();
-
-    QCOMPARE(window.windowTitle(), bareTitle());
-    QCOMPARE(shell.CurrentFileName(), QString());
-    QCOMPARE(window.settings(), defaultSettings());
-    QVERIFY(!window.IsDataChanged());
-    QCOMPARE(shell.preferences().BarcodeFlag, flag.isValid() ? flag.toString() : QStringLiteral("0"));
-    QCOMPARE(!window.findChild<QWidget *>(QStringLiteral("picBaudrate"))->isHidden(), shown);
-    QCOMPARE(window.height() < designedHeight, !shown);
+    if (flag.isValid()) {
+        store().setValue(u"Data/BarcodeFlag"_s, flag);
+    } else {
+        store().remove(u"Data/BarcodeFlag"_s);
+    }
+    const int tallHeight = m_window->height();
+    start();
+    QCOMPARE(m_window->windowTitle(), Title);
+    QCOMPARE(m_window->settings(), defaultSettings());
+    QVERIFY(!m_window->IsDataChanged());
+    QCOMPARE(m_shell->preferences().BarcodeFlag, flag.isValid() ? flag.toString() : u"0"_s);
+    QCOMPARE(sectionShown(), shown);
+    QCOMPARE(m_window->height() < tallHeight, !shown);
 }
 
 void TestApplicationShell::commands_data()
 {
-    QTest::addColumn<bool>("titled");      // the document was opened from titled/titled.zel
-    QTest::addColumn<bool>("changed");     // the operator changed a setting before the command
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("answer");   // to "Save this data?"
-    QTest::addColumn<QString>("saveTo");   // what the save dialog returns; "" cancels
-    QTest::addColumn<QString>("openFrom"); // what the open dialog returns; "" cancels
-    QTest::addColumn<QString>("shown");    // the dialogs and messages, in order
-    QTest::addColumn<QString>("file");     // CurrentFileName afterwards; the title follows it
-    QTest::addColumn<bool>("stillChanged");
-    QTest::addColumn<QString>("folder");   // DefaultFolder afterwards, relative to the files
-    QTest::addColumn<bool>("mayClose");
-
-    const QString saveError = QStringLiteral("error:ZEL File Save Error");
-    const QString formatError = QStringLiteral("error:ZEL File Format Error");
-    const QString missing = QStringLiteral("missing/new.zel");
-    const QString titled = QStringLiteral("titled/titled.zel");
-    // clang-format off
-    QTest::newRow("new, unchanged: asks nothing")
-        << false << false << "new" << "" << "" << "" << "" << "" << false << "start" << true;
-    QTest::newRow("new, answer No")
-        << false << true << "new" << "No" << "" << "" << "ask" << "" << false << "start" << true;
-    QTest::newRow("new, answer Cancel")
-        << false << true << "new" << "Cancel" << "" << "" << "ask" << "" << true << "start" << true;
-    QTest::newRow("new, Yes and saved")
-        << false << true << "new" << "Yes" << "new.zel" << "" << "ask save" << "" << false << "" << true;
-    QTest::newRow("new, Yes, save dialog cancelled: nothing happens")
-        << false << true << "new" << "Yes" << "" << "" << "ask save" << "" << true << "start" << true;
-    QTest::newRow("new, Yes, write fails")
-        << false << true << "new" << "Yes" << missing << "" << "ask save " + saveError << "" << true << "missing" << true;
-    QTest::newRow("new on a titled document")
-        << true << false << "new" << "" << "" << "" << "" << "" << false << "titled" << true;
-    QTest::newRow("open, unchanged: asks nothing")
-        << false << false << "open" << "" << "" << "good.zel" << "open" << "good.zel" << false << "" << true;
-    QTest::newRow("open, Yes and saved, then open dialog cancelled")
-        << false << true << "open" << "Yes" << "new.zel" << "" << "ask save open" << "" << true << "" << true;
-    QTest::newRow("open, No, then open dialog cancelled: changes kept")
-        << false << true << "open" << "No" << "" << "" << "ask open" << "" << true << "start" << true;
-    QTest::newRow("open, Yes, write fails: no open dialog")
-        << false << true << "open" << "Yes" << missing << "" << "ask save " + saveError << "" << true << "missing" << true;
-    QTest::newRow("open a rejected file: back to the snapshot")
-        << false << true << "open" << "No" << "" << "bad.zel" << "ask open " + formatError << "" << false << "" << true;
-    QTest::newRow("open a rejected file on a titled document")
-        << true << false << "open" << "" << "" << "bad.zel" << "open " + formatError << titled << false << "" << true;
-    QTest::newRow("save, untitled: asks for a name")
-        << false << true << "save" << "" << "new.zel" << "" << "save" << "new.zel" << false << "" << true;
-    QTest::newRow("save, untitled, dialog cancelled")
-        << false << true << "save" << "" << "" << "" << "save" << "" << true << "start" << true;
-    QTest::newRow("save, write fails")
-        << false << true << "save" << "" << missing << "" << "save " + saveError << "" << true << "missing" << true;
-    QTest::newRow("save, titled: writes at once")
-        << true << true << "save" << "" << "" << "" << "" << titled << false << "titled" << true;
-    QTest::newRow("save as, titled: asks for a name")
-        << true << true << "saveas" << "" << "new.zel" << "" << "save" << "new.zel" << false << "" << true;
-    QTest::newRow("save as, dialog cancelled")
-        << true << true << "saveas" << "" << "" << "" << "save" << titled << true << "titled" << true;
-    QTest::newRow("close, unchanged")
-        << false << false << "close" << "" << "" << "" << "" << "" << false << "start" << true;
-    QTest::newRow("close, answer Cancel: stays open")
-        << false << true << "close" << "Cancel" << "" << "" << "ask" << "" << true << "start" << false;
-    QTest::newRow("close, answer No")
-        << false << true << "close" << "No" << "" << "" << "ask" << "" << true << "start" << true;
-    QTest::newRow("close, Yes and saved")
-        << false << true << "close" << "Yes" << "new.zel" << "" << "ask save" << "" << true << "" << true;
-    QTest::newRow("close, Yes, save dialog cancelled: stays open")
-        << false << true << "close" << "Yes" << "" << "" << "ask save" << "" << true << "start" << false;
-    QTest::newRow("close, Yes, write fails: stays open")
-        << false << true << "close" << "Yes" << missing << "" << "ask save " + saveError << "" << true << "missing" << false;
-    QTest::newRow("close, titled, Yes: asks for a name all the same")
-        << true << true << "close" << "Yes" << "new.zel" << "" << "ask save" << titled << true << "" << true;
-    // clang-format on
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &row : dataTable(u"commands.txt"_s)) {
+        QTest::newRow(qPrintable(row[0])) << row;
+    }
 }
 
 void TestApplicationShell::commands()
 {
-    QFETCH(bool, titled);
-    QFETCH(bool, changed);
-    QFETCH(QString, command);
-    QFETCH(QString, answer);
-    QFETCH(QString, saveTo);
-    QFETCH(QString, openFrom);
-    QFETCH(QString, shown);
-    QFETCH(QString, file);
-    QFETCH(bool, stillChanged);
-    QFETCH(QString, folder);
-    QFETCH(bool, mayClose);
-
-    if (titled) {
-        m_dialogs->fileToOpen = pathOf(QStringLiteral("titled/titled.zel"));
+    QFETCH(QStringList, row);
+    const QString &before = row[1];
+    const QString &shown = row[4];
+    const QString &file = row[5];
+    if (before.contains(u"titled"_s)) {
+        m_dialogs.fileToOpen = u"titled/titled.zel"_s;
         m_shell->mnuOpen_Click();
     }
-    if (changed) {
+    if (before.contains(u"changed"_s)) {
         makeAChange();
     }
-    const Settings before = m_window->settings();
-    const QString titleBefore = m_window->windowTitle();
-    m_dialogs->shown.clear();
-    m_dialogs->answer = answer == QLatin1String("Yes")  ? Dialogs::Answer::Yes
-                        : answer == QLatin1String("No") ? Dialogs::Answer::No
-                                                        : Dialogs::Answer::Cancel;
-    m_dialogs->fileToSave = saveTo.isEmpty() ? std::nullopt : std::optional(pathOf(saveTo));
-    m_dialogs->fileToOpen = openFrom.isEmpty() ? std::nullopt : std::optional(pathOf(openFrom));
+    const Settings edited = m_window->settings();
+    const QStringList answer = (row[3] + u" - - -"_s).split(u' ', Qt::SkipEmptyParts);
+    m_dialogs.answer = answer[0] == u"Yes"_s  ? Dialogs::Answer::Yes
+                       : answer[0] == u"No"_s ? Dialogs::Answer::No
+                                              : Dialogs::Answer::Cancel;
+    m_dialogs.fileToSave = answer[1] == u"-"_s ? QString() : answer[1];
+    m_dialogs.fileToOpen = answer[2] == u"-"_s ? QString() : answer[2];
+    m_dialogs.shown.clear();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(row[2].at(0).unicode()));
 
-    bool closes = true;
-    if (command == QLatin1String("new")) {
-        m_shell->mnuNew_Click();
-    } else if (command == QLatin1String("open")) {
-        m_shell->mnuOpen_Click();
-    } else if (command == QLatin1String("save")) {
-        m_shell->mnuSave_Click();
-    } else if (command == QLatin1String("saveas")) {
-        m_shell->mnuSaveAs_Click();
-    } else {
-        closes = m_shell->Form_QueryUnload();
-    }
-
-    QCOMPARE(m_dialogs->shown.join(u' '), shown);
-    QCOMPARE(m_shell->CurrentFileName(), file.isEmpty() ? QString() : pathOf(file));
-    QCOMPARE(m_window->windowTitle(), file.isEmpty() ? bareTitle() : titleWithFile(pathOf(file)));
-    QCOMPARE(m_window->IsDataChanged(), stillChanged);
-    const QString expectedFolder =
-        folder == QLatin1String("start") ? folder
-                                          : QDir::toNativeSeparators(QDir::cleanPath(m_dir->filePath(folder)));
-    QCOMPARE(m_shell->preferences().DefaultFolder, expectedFolder);
-    QCOMPARE(closes, mayClose);
-    if (!saveTo.isEmpty() && shown.startsWith(QLatin1String("ask save")) &&
-        !shown.contains(QLatin1String("error"))) {
-        // The answer Yes saved the edited settings.
+    QCOMPARE(m_dialogs.shown.join(u' '), shown);
+    QCOMPARE(m_shell->CurrentFileName(), file.isEmpty() ? QString() : m_dir.filePath(file));
+    QCOMPARE(m_window->windowTitle(),
+             file.isEmpty() ? Title : Title + u" - "_s + file.section(u'/', -1));
+    QCOMPARE(m_window->IsDataChanged(), row[6] == u"1"_s);
+    QCOMPARE(m_window->isVisible(), row[7] == u"0"_s);
+    QCOMPARE(contentsOf(m_dir.filePath(u"titled/titled.zel"_s)) == CompactFile,
+             !(row[2] == u"S"_s && before.contains(u"titled"_s)));
+    if (shown.startsWith(u"ask save"_s) && shown.count(u' ') == 1 && answer[1] != u"-"_s) {
+        // Yes wrote the edited settings.
         SettingFileContent content;
-        QCOMPARE(ReadSettingFile(pathOf(saveTo), content), QString());
-        Settings saved = before;
+        QCOMPARE(ReadSettingFile(m_dir.filePath(answer[1]), content), QString());
+        Settings saved = edited;
         content.applyTo(saved);
-        QCOMPARE(saved, before);
-    }
-    if (command != QLatin1String("new") && shown.contains(QLatin1String("error"))) {
-        QCOMPARE(m_window->windowTitle(), titleBefore);
+        QCOMPARE(saved, edited);
     }
 }
 
-void TestApplicationShell::openAppliesTheFileAndItsFlag()
+void TestApplicationShell::openAppliesTheFileOrPutsTheSnapshotBack()
 {
-    m_dialogs->fileToOpen = pathOf(QStringLiteral("compact.zel"));
+    m_dialogs.fileToOpen = u"compact.zel"_s;
     m_shell->mnuOpen_Click();
-    QCOMPARE(m_shell->preferences().BarcodeFlag, QStringLiteral("0"));
+    QCOMPARE(m_shell->preferences().BarcodeFlag, u"0"_s);
     QVERIFY(!sectionShown());
     const int compactHeight = m_window->height();
 
-    m_dialogs->fileToOpen = pathOf(QStringLiteral("good.zel"));
+    m_dialogs.fileToOpen = u"good.zel"_s;
     m_shell->mnuOpen_Click();
-    QCOMPARE(m_shell->preferences().BarcodeFlag, QStringLiteral("1"));
-    QVERIFY(sectionShown());
-    QVERIFY(m_window->height() > compactHeight);
+    const Settings good{0, 0, 1, 2, ModeSelect, u"3"_s, u"12"_s, u"0D"_s, 6};
+    QCOMPARE(m_window->settings(), good);
+    QCOMPARE(m_shell->preferences().BarcodeFlag, u"1"_s);
+    QVERIFY(sectionShown() && m_window->height() > compactHeight);
 
-    Settings expected;
-    expected.Baudrate = 0;
-    expected.BitLength = 0;
-    expected.StopBit = 1;
-    expected.Parity = 2;
-    expected.Mode = ModeSelect;
-    expected.DeviceFunction = 6;
-    expected.StartPosition = QStringLiteral("3");
-    expected.EndPosition = QStringLiteral("12");
-    expected.Suffix = QStringLiteral("0D");
-    QCOMPARE(m_window->settings(), expected);
-    QVERIFY(!m_window->IsDataChanged());
-    QVERIFY(m_dialogs->shown.filter(QStringLiteral("error")).isEmpty());
-}
-
-void TestApplicationShell::rejectedFileKeepsFlagAndSection()
-{
-    QVERIFY(sectionShown()); // the stored flag is "1"
-    const int height = m_window->height();
-    m_dialogs->fileToOpen = pathOf(QStringLiteral("bad.zel"));
-    m_shell->mnuOpen_Click();
-    QCOMPARE(m_dialogs->shown.last(), QStringLiteral("error:ZEL File Format Error"));
-    QCOMPARE(m_shell->preferences().BarcodeFlag, QStringLiteral("1"));
-    QVERIFY(sectionShown());
-    QCOMPARE(m_window->height(), height);
-    QCOMPARE(m_window->settings(), defaultSettings());
-}
-
-void TestApplicationShell::failureTrapEndsTheCommand_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("mayClose");
-    QTest::newRow("save as") << "saveas" << true;
-    QTest::newRow("new") << "new" << true;
-    QTest::newRow("close keeps the window open") << "close" << false;
-}
-
-void TestApplicationShell::failureTrapEndsTheCommand()
-{
-    QFETCH(QString, command);
-    QFETCH(bool, mayClose);
-
+    m_dialogs.fileToOpen = u"bad.zel"_s;
     makeAChange();
-    m_dialogs->answer = Dialogs::Answer::Yes;
-    m_dialogs->failInSaveDialog = true;
-    bool closes = true;
-    if (command == QLatin1String("saveas")) {
-        m_shell->mnuSaveAs_Click();
-    } else if (command == QLatin1String("new")) {
-        m_shell->mnuNew_Click();
-    } else {
-        closes = m_shell->Form_QueryUnload();
-    }
-    QCOMPARE(m_dialogs->shown.last(), QStringLiteral("error:out of something"));
-    QCOMPARE(closes, mayClose);
-    QVERIFY(m_window->IsDataChanged());
-    QCOMPARE(m_window->windowTitle(), bareTitle());
+    m_window->findChild<QLineEdit *>(u"txtEnd"_s)->setText(u"77"_s);
+    m_shell->mnuOpen_Click(); // the question is answered Cancel
+    m_dialogs.answer = Dialogs::Answer::No;
+    m_shell->mnuOpen_Click();
+    QCOMPARE(m_window->settings(), good);
+    QCOMPARE(m_shell->preferences().BarcodeFlag, u"1"_s);
+    QCOMPARE(m_dialogs.shown.join(u' '), u"open open ask ask open ZEL File Format Error"_s);
 }
 
-void TestApplicationShell::preferencesStoredOnlyWhenTheWindowUnloads()
+void TestApplicationShell::preferencesAreStoredWhenTheWindowUnloads()
 {
-    m_dialogs->fileToOpen = pathOf(QStringLiteral("compact.zel"));
+    m_dialogs.fileToOpen = u"compact.zel"_s;
     m_shell->mnuOpen_Click();
     makeAChange();
-    m_dialogs->answer = Dialogs::Answer::Cancel;
-    QVERIFY(!m_window->close());
-    QCOMPARE(storedPreference(QStringLiteral("BarcodeFlag")).toString(), QStringLiteral("1"));
-
-    m_dialogs->answer = Dialogs::Answer::No;
+    QVERIFY(!m_window->close()); // the question is answered Cancel
+    QCOMPARE(store().value(u"Data/BarcodeFlag"_s), QVariant(u"1"_s));
+    m_dialogs.answer = Dialogs::Answer::No;
     QVERIFY(m_window->close());
-    QCOMPARE(storedPreference(QStringLiteral("BarcodeFlag")).toString(), QStringLiteral("0"));
-    QCOMPARE(storedPreference(QStringLiteral("DefaultFolder")).toString(),
-             QDir::toNativeSeparators(m_dir->path()));
+    QCOMPARE(store().value(u"Data/BarcodeFlag"_s), QVariant(u"0"_s));
 
-    frmMain next;
-    ScriptedDialogs dialogs;
-    ApplicationShell shell(next, dialogs);
-    shell.Form_Load();
-    QCOMPARE(shell.preferences().DefaultFolder, QDir::toNativeSeparators(m_dir->path()));
-    QVERIFY(next.findChild<QWidget *>(QStringLiteral("picBaudrate"))->isHidden());
-    shell.mnuOpen_Click();
-    QCOMPARE(dialogs.folders, QStringList{QDir::toNativeSeparators(m_dir->path())});
+    start();
+    QVERIFY(!sectionShown());
+    m_shell->mnuOpen_Click();
+    QCOMPARE(m_dialogs.initialFolders, (QStringList{u"start"_s, m_dir.path()}));
 }
 
 void TestApplicationShell::sessionEndAsksWhereAllowed()
 {
     makeAChange();
-    m_dialogs->answer = Dialogs::Answer::Cancel;
-    storePreferences(QVariant(), QVariant());
-    QVERIFY(!m_shell->settleForSessionEnd(true));
-    QCOMPARE(m_dialogs->shown, QStringList{QStringLiteral("ask")});
-    QVERIFY(storedPreference(QStringLiteral("DefaultFolder")).isNull());
-
+    store().clear();
+    QVERIFY(!m_shell->settleForSessionEnd(true)); // the question is answered Cancel
+    QCOMPARE(m_dialogs.shown, QStringList{u"ask"_s});
+    QVERIFY(store().allKeys().isEmpty());
     QVERIFY(m_shell->settleForSessionEnd(false));
-    QCOMPARE(m_dialogs->shown.size(), 1);
-    QCOMPARE(storedPreference(QStringLiteral("DefaultFolder")).toString(), QStringLiteral("start"));
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(store().value(u"Data/DefaultFolder"_s), QVariant(u"start"_s));
+}
+
+// Each check runs on the modal dialog that opens next, which it then closes.
+void TestApplicationShell::realDialogsShowTheProgramsTexts()
+{
+    MessageBoxDialogs dialogs(m_window.get());
+    QStringList seen;
+    const auto whenShown = [&](const std::function<void(QWidget *)> &check) {
+        QTimer::singleShot(0, this, [&, check] { check(QApplication::activeModalWidget()); });
+    };
+    for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
+        whenShown([&](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            seen << box->windowTitle() + u": "_s + box->text() + u" default "_s +
+                        box->defaultButton()->text();
+            box->button(button)->click();
+        });
+        seen << QString::number(int(dialogs.askToSaveChanges()));
+    }
+    for (const bool save : {true, false}) {
+        whenShown([&](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            seen << files->windowTitle() + u": "_s + files->directory().path() + u' ' +
+                        files->findChild<QComboBox *>(u"fileTypeCombo"_s)->currentText() +
+                        u' ' + files->nameFilters().join(u',');
+            files->reject();
+        });
+        QVERIFY(!(save ? dialogs.chooseFileToSave(m_dir.path())
+                       : dialogs.chooseFileToOpen(m_dir.path())));
+    }
+    const QString question = u"ZEL File Generator: Data is changed.\nSave this data? default &Yes"_s;
+    QCOMPARE(seen, (QStringList{question, u"0"_s, question, u"1"_s, question, u"2"_s,
+                                u"Save ZEL File: "_s + m_dir.path() +
+                                    u" ZEL File (*.zel) ZEL File (*.zel) (*.zel)"_s,
+                                u"Load ZEL File: "_s + m_dir.path() +
+                                    u" ZEL File (*.ZEL) ZEL File (*.ZEL) (*.zel)"_s}));
 }
 
 QTEST_MAIN(TestApplicationShell)
