@@ -1,4 +1,5 @@
-// Start-up, the file commands with their question, the preferences and the real dialogs.
+// Start-up, the file commands of data/commands.txt with their question, the preferences and
+// the real dialogs.
 #include "datatable.h"
 
 #include "app/applicationshell.h"
@@ -21,43 +22,46 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString Title = u"VX613 ZEL File Generator   V1.02"_s;
-const QByteArray GoodFile = "[MODE]\r\nSELECT/PROGRAM\r\n[RS-232C]\r\nBAUD=2400\r\nBIT=7\r\n"
-                            "STOP=2\r\nPARTY=EVEN\r\n[SETTING]\r\nSTART=3\r\nEND=12\r\n"
-                            "SUFFIX=0x0D\r\n[END]\r\n";
-const QByteArray CompactFile = "[MODE]\r\nORIGINAL\r\n[END]\r\n";
+const QString Files = QStringLiteral(ZEL_TEST_DATA "/settingfiles/");
 
-// Answers as the test says and notes what was asked and shown. A save dialog told "!" fails.
+// Gives the answers in turn ("Yes", "No", a file in folder, "!" for a dialog that fails;
+// none left: Cancel) and notes what was asked and shown.
 class ScriptedDialogs : public Dialogs
 {
 public:
-    Answer answer = Answer::Cancel;
-    QString fileToSave; // relative to folder; empty: the dialog is cancelled
-    QString fileToOpen;
     QString folder;
+    QStringList answers;
     QStringList shown;
     QStringList initialFolders;
 
-    Answer askToSaveChanges() override { return shown << u"ask"_s, answer; }
+    Answer askToSaveChanges() override
+    {
+        const QString answer = next(u"ask"_s);
+        return answer == u"Yes"_s ? Answer::Yes : answer == u"No"_s ? Answer::No : Answer::Cancel;
+    }
     std::optional<QString> chooseFileToSave(const QString &initialFolder) override
     {
-        if (fileToSave == u"!"_s) {
-            throw std::runtime_error("out of something");
-        }
-        return choose(u"save"_s, initialFolder, fileToSave);
+        return file(next(u"save"_s), initialFolder);
     }
     std::optional<QString> chooseFileToOpen(const QString &initialFolder) override
     {
-        return choose(u"open"_s, initialFolder, fileToOpen);
+        return file(next(u"open"_s), initialFolder);
     }
     void showError(const QString &message, const QString &) override { shown << message; }
 
 private:
-    std::optional<QString> choose(const QString &dialog, const QString &initialFolder,
-                                  const QString &file)
+    QString next(const QString &dialog)
     {
         shown << dialog;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    std::optional<QString> file(const QString &answer, const QString &initialFolder)
+    {
         initialFolders << initialFolder;
-        return file.isEmpty() ? std::nullopt : std::optional(folder + u'/' + file);
+        if (answer == u"!"_s) {
+            throw std::runtime_error("out of something");
+        }
+        return answer.isEmpty() ? std::nullopt : std::optional(folder + u'/' + answer);
     }
 };
 
@@ -83,7 +87,6 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup() { m_window.reset(); }
-    void startUpFollowsTheStoredFlag_data();
     void startUpFollowsTheStoredFlag();
     void commands_data();
     void commands();
@@ -103,16 +106,18 @@ private:
     ApplicationShell *m_shell = nullptr;
 };
 
+// Files from the setting-file tests: Select with Program at 76800 baud, an Original Format file
+// without RS-232C section, and a refused one.
 void TestApplicationShell::init()
 {
     QVERIFY(QDir(m_dir.path()).mkpath(u"titled"_s));
-    for (const auto &[name, bytes] : {std::pair{"good.zel", GoodFile}, {"compact.zel", CompactFile},
-                                      {"bad.zel", QByteArray("[MODE]\r\nSELECT/\r\n[END]\r\n")},
-                                      {"titled/titled.zel", CompactFile}}) {
-        QFile file(m_dir.filePath(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    for (const char *name : {"good.zel", "compact.zel", "bad.zel", "titled/titled.zel", "new.zel"}) {
+        QFile::remove(m_dir.filePath(QLatin1String(name)));
     }
-    QFile::remove(m_dir.filePath(u"new.zel"_s));
+    QFile::copy(Files + u"rs232c-76800.zel"_s, m_dir.filePath(u"good.zel"_s));
+    QFile::copy(Files + u"original.zel"_s, m_dir.filePath(u"compact.zel"_s));
+    QFile::copy(Files + u"select-slash-alone.zel"_s, m_dir.filePath(u"bad.zel"_s));
+    QFile::copy(Files + u"original.zel"_s, m_dir.filePath(u"titled/titled.zel"_s));
     store().clear();
     store().setValue(u"Data/DefaultFolder"_s, u"start"_s);
     store().setValue(u"Data/BarcodeFlag"_s, u"1"_s);
@@ -128,32 +133,23 @@ void TestApplicationShell::start()
     m_shell->Form_Load();
 }
 
-void TestApplicationShell::startUpFollowsTheStoredFlag_data()
-{
-    QTest::addColumn<QVariant>("flag");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("nothing stored") << QVariant() << false;
-    QTest::newRow("0") << QVariant(u"0"_s) << false;
-    QTest::newRow("00 is not 0") << QVariant(u"00"_s) << true;
-}
-
+// Only the text "0" hides the section; start-up sets the height before the window shows.
 void TestApplicationShell::startUpFollowsTheStoredFlag()
 {
-    QFETCH(QVariant, flag);
-    QFETCH(bool, shown);
-    if (flag.isValid()) {
-        store().setValue(u"Data/BarcodeFlag"_s, flag);
-    } else {
-        store().remove(u"Data/BarcodeFlag"_s);
-    }
     const int tallHeight = m_window->height();
-    start();
-    QCOMPARE(m_window->windowTitle(), Title);
-    QCOMPARE(m_window->settings(), defaultSettings());
-    QVERIFY(!m_window->IsDataChanged());
-    QCOMPARE(m_shell->preferences().BarcodeFlag, flag.isValid() ? flag.toString() : u"0"_s);
-    QCOMPARE(sectionShown(), shown);
-    QCOMPARE(m_window->height() < tallHeight, !shown);
+    for (const QString flag : {u"0"_s, u"00"_s, QString()}) {
+        store().setValue(u"Data/BarcodeFlag"_s, flag);
+        if (flag.isNull()) {
+            store().remove(u"Data/BarcodeFlag"_s);
+        }
+        start();
+        QCOMPARE(m_window->windowTitle(), Title);
+        QCOMPARE(m_window->settings(), defaultSettings());
+        QVERIFY(!m_window->IsDataChanged());
+        QCOMPARE(m_shell->preferences().BarcodeFlag, flag.isNull() ? u"0"_s : flag);
+        QCOMPARE(sectionShown(), flag == u"00"_s);
+        QCOMPARE(m_window->height() < tallHeight, flag != u"00"_s);
+    }
 }
 
 void TestApplicationShell::commands_data()
@@ -168,41 +164,34 @@ void TestApplicationShell::commands()
 {
     QFETCH(QStringList, row);
     const QString &before = row[1];
-    const QString &shown = row[4];
     const QString &file = row[5];
     if (before.contains(u"titled"_s)) {
-        m_dialogs.fileToOpen = u"titled/titled.zel"_s;
+        m_dialogs.answers = QStringList{u"titled/titled.zel"_s};
         m_shell->mnuOpen_Click();
     }
     if (before.contains(u"changed"_s)) {
         makeAChange();
     }
     const Settings edited = m_window->settings();
-    const QStringList answer = (row[3] + u" - - -"_s).split(u' ', Qt::SkipEmptyParts);
-    m_dialogs.answer = answer[0] == u"Yes"_s  ? Dialogs::Answer::Yes
-                       : answer[0] == u"No"_s ? Dialogs::Answer::No
-                                              : Dialogs::Answer::Cancel;
-    m_dialogs.fileToSave = answer[1] == u"-"_s ? QString() : answer[1];
-    m_dialogs.fileToOpen = answer[2] == u"-"_s ? QString() : answer[2];
     m_dialogs.shown.clear();
+    m_dialogs.answers = row[3].split(u' ');
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(row[2].at(0).unicode()));
 
-    QCOMPARE(m_dialogs.shown.join(u' '), shown);
+    QCOMPARE(m_dialogs.shown.join(u' '), row[4]);
     QCOMPARE(m_shell->CurrentFileName(), file.isEmpty() ? QString() : m_dir.filePath(file));
-    QCOMPARE(m_window->windowTitle(),
-             file.isEmpty() ? Title : Title + u" - "_s + file.section(u'/', -1));
+    QCOMPARE(m_window->windowTitle(), file.isEmpty() ? Title : Title + u" - "_s + file.section(u'/', -1));
     QCOMPARE(m_window->IsDataChanged(), row[6] == u"1"_s);
     QCOMPARE(m_window->isVisible(), row[7] == u"0"_s);
-    QCOMPARE(contentsOf(m_dir.filePath(u"titled/titled.zel"_s)) == CompactFile,
-             !(row[2] == u"S"_s && before.contains(u"titled"_s)));
-    if (shown.startsWith(u"ask save"_s) && shown.count(u' ') == 1 && answer[1] != u"-"_s) {
-        // Yes wrote the edited settings.
-        SettingFileContent content;
-        QCOMPARE(ReadSettingFile(m_dir.filePath(answer[1]), content), QString());
+    // A failed or cancelled write leaves the former file; only Save writes the open document.
+    QCOMPARE(contentsOf(m_dir.filePath(u"titled/titled.zel"_s)) == contentsOf(Files + u"original.zel"_s),
+             row[2] != u"S"_s || !before.contains(u"titled"_s));
+    if (row[4] == u"ask save"_s && row[3].startsWith(u"Yes "_s)) {
+        SettingFileContent content; // Yes wrote the edited settings
+        QCOMPARE(ReadSettingFile(m_dir.filePath(row[3].section(u' ', 1)), content), QString());
         Settings saved = edited;
         content.applyTo(saved);
         QCOMPARE(saved, edited);
@@ -211,24 +200,20 @@ void TestApplicationShell::commands()
 
 void TestApplicationShell::openAppliesTheFileOrPutsTheSnapshotBack()
 {
-    m_dialogs.fileToOpen = u"compact.zel"_s;
+    m_dialogs.answers = QStringList{u"compact.zel"_s, u"good.zel"_s, u"Cancel"_s, u"No"_s, u"bad.zel"_s};
     m_shell->mnuOpen_Click();
     QCOMPARE(m_shell->preferences().BarcodeFlag, u"0"_s);
     QVERIFY(!sectionShown());
     const int compactHeight = m_window->height();
-
-    m_dialogs.fileToOpen = u"good.zel"_s;
     m_shell->mnuOpen_Click();
-    const Settings good{0, 0, 1, 2, ModeSelect, u"3"_s, u"12"_s, u"0D"_s, 6};
+    const Settings good{6, 0, 0, 0, ModeSelect, u"6"_s, u""_s, u""_s, 6};
     QCOMPARE(m_window->settings(), good);
     QCOMPARE(m_shell->preferences().BarcodeFlag, u"1"_s);
     QVERIFY(sectionShown() && m_window->height() > compactHeight);
 
-    m_dialogs.fileToOpen = u"bad.zel"_s;
     makeAChange();
     m_window->findChild<QLineEdit *>(u"txtEnd"_s)->setText(u"77"_s);
-    m_shell->mnuOpen_Click(); // the question is answered Cancel
-    m_dialogs.answer = Dialogs::Answer::No;
+    m_shell->mnuOpen_Click();
     m_shell->mnuOpen_Click();
     QCOMPARE(m_window->settings(), good);
     QCOMPARE(m_shell->preferences().BarcodeFlag, u"1"_s);
@@ -237,15 +222,13 @@ void TestApplicationShell::openAppliesTheFileOrPutsTheSnapshotBack()
 
 void TestApplicationShell::preferencesAreStoredWhenTheWindowUnloads()
 {
-    m_dialogs.fileToOpen = u"compact.zel"_s;
+    m_dialogs.answers = QStringList{u"compact.zel"_s, u"Cancel"_s, u"No"_s};
     m_shell->mnuOpen_Click();
     makeAChange();
-    QVERIFY(!m_window->close()); // the question is answered Cancel
+    QVERIFY(!m_window->close());
     QCOMPARE(store().value(u"Data/BarcodeFlag"_s), QVariant(u"1"_s));
-    m_dialogs.answer = Dialogs::Answer::No;
     QVERIFY(m_window->close());
     QCOMPARE(store().value(u"Data/BarcodeFlag"_s), QVariant(u"0"_s));
-
     start();
     QVERIFY(!sectionShown());
     m_shell->mnuOpen_Click();
@@ -264,40 +247,36 @@ void TestApplicationShell::sessionEndAsksWhereAllowed()
     QCOMPARE(store().value(u"Data/DefaultFolder"_s), QVariant(u"start"_s));
 }
 
-// Each check runs on the modal dialog that opens next, which it then closes.
+// Each dialog is read and closed as soon as it shows.
 void TestApplicationShell::realDialogsShowTheProgramsTexts()
 {
     MessageBoxDialogs dialogs(m_window.get());
     QStringList seen;
-    const auto whenShown = [&](const std::function<void(QWidget *)> &check) {
-        QTimer::singleShot(0, this, [&, check] { check(QApplication::activeModalWidget()); });
+    const auto whenShown = [&](std::function<void(QWidget *)> check) {
+        QTimer::singleShot(0, this, [check] { check(QApplication::activeModalWidget()); });
     };
     for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
-        whenShown([&](QWidget *dialog) {
+        whenShown([&seen, button](QWidget *dialog) {
             auto *box = qobject_cast<QMessageBox *>(dialog);
-            seen << box->windowTitle() + u": "_s + box->text() + u" default "_s +
-                        box->defaultButton()->text();
+            seen << box->windowTitle() + u": "_s + box->text() + u' ' + box->defaultButton()->text();
             box->button(button)->click();
         });
         seen << QString::number(int(dialogs.askToSaveChanges()));
     }
     for (const bool save : {true, false}) {
-        whenShown([&](QWidget *dialog) {
+        whenShown([&seen](QWidget *dialog) {
             auto *files = qobject_cast<QFileDialog *>(dialog);
             seen << files->windowTitle() + u": "_s + files->directory().path() + u' ' +
-                        files->findChild<QComboBox *>(u"fileTypeCombo"_s)->currentText() +
-                        u' ' + files->nameFilters().join(u',');
+                        files->findChild<QComboBox *>(u"fileTypeCombo"_s)->currentText() + u", "_s +
+                        files->nameFilters().join(u',');
             files->reject();
         });
-        QVERIFY(!(save ? dialogs.chooseFileToSave(m_dir.path())
-                       : dialogs.chooseFileToOpen(m_dir.path())));
+        QVERIFY(!(save ? dialogs.chooseFileToSave(m_dir.path()) : dialogs.chooseFileToOpen(m_dir.path())));
     }
-    const QString question = u"ZEL File Generator: Data is changed.\nSave this data? default &Yes"_s;
+    const QString question = u"ZEL File Generator: Data is changed.\nSave this data? &Yes"_s;
     QCOMPARE(seen, (QStringList{question, u"0"_s, question, u"1"_s, question, u"2"_s,
-                                u"Save ZEL File: "_s + m_dir.path() +
-                                    u" ZEL File (*.zel) ZEL File (*.zel) (*.zel)"_s,
-                                u"Load ZEL File: "_s + m_dir.path() +
-                                    u" ZEL File (*.ZEL) ZEL File (*.ZEL) (*.zel)"_s}));
+                                u"Save ZEL File: "_s + m_dir.path() + u" ZEL File (*.zel), ZEL File (*.zel) (*.zel)"_s,
+                                u"Load ZEL File: "_s + m_dir.path() + u" ZEL File (*.ZEL), ZEL File (*.ZEL) (*.zel)"_s}));
 }
 
 QTEST_MAIN(TestApplicationShell)
