@@ -15,7 +15,8 @@
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr qint64 Unlimited = std::numeric_limits<qint64>::max();
 constexpr size_t All = std::string_view::npos;

@@ -19,7 +19,8 @@ int main(int argc, char *argv[])
                 return 1;
             }
             const QByteArray bytes = input.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), size_t(bytes.size()));
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()),
+                                   size_t(bytes.size()));
             ++replayed;
         }
     }

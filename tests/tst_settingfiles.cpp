@@ -13,7 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 const QString Files = QStringLiteral(ZEL_TEST_DATA "/settingfiles/");
 const QDate WrittenOn(2026, 12, 5);
@@ -123,7 +124,10 @@ void TestSettingFiles::flagIsANumber()
         const QString error =
             WriteSettingFile(path, defaultSettings(), QString::fromLatin1(flag), WrittenOn);
         const bool section = contentsOf(path).contains("[RS-232C]");
-        sections += QLatin1Char(error == SaveError ? '!' : !error.isEmpty() ? '?' : section ? '1' : '0');
+        sections += QLatin1Char(error == SaveError ? '!'
+                                : !error.isEmpty() ? '?'
+                                : section          ? '1'
+                                                   : '0');
     }
     QCOMPARE(sections, u"11110000!!!"_s);
 }
