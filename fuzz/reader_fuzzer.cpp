@@ -1,7 +1,6 @@
 // Any bytes, read as a setting file, give a result without a crash; what the reader accepts
 // survives a write and a second read. Lines must not depend on how the bytes arrive: in small
 // reads, up to a byte limit, or cut short by a read error.
-#include "chunkeddevice.h"
 #include "fuzzcheck.h"
 
 #include "settingfile/linereader.h"
@@ -9,6 +8,7 @@
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -21,11 +21,37 @@ namespace
 constexpr qint64 Unlimited = std::numeric_limits<qint64>::max();
 constexpr size_t All = std::string_view::npos;
 
+// Serves the bytes a few at a time and fails from failFrom on, as only a large file or a failing
+// disk would.
+class ChunkedBuffer : public QBuffer
+{
+public:
+    ChunkedBuffer(std::string_view bytes, qint64 chunkSize, qint64 failFrom)
+        : m_chunkSize(chunkSize), m_failFrom(failFrom)
+    {
+        setData(bytes.data(), qsizetype(bytes.size()));
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (pos() >= m_failFrom) {
+            return -1;
+        }
+        return QBuffer::readData(data, std::min({maxSize, m_chunkSize, m_failFrom - pos()}));
+    }
+
+private:
+    qint64 m_chunkSize;
+    qint64 m_failFrom;
+};
+
 std::vector<std::string> linesOf(std::string_view bytes, qint64 chunkSize = Unlimited,
                                  qint64 byteLimit = Unlimited, size_t keep = All,
                                  qint64 failFrom = Unlimited)
 {
-    ChunkedDevice device(bytes, chunkSize, failFrom);
+    ChunkedBuffer device(bytes, chunkSize, failFrom);
     LineReader reader(device, byteLimit);
     std::vector<std::string> lines;
     while (const auto line = reader.readLine(keep)) {
@@ -54,12 +80,9 @@ void checkLineReader(std::string_view bytes)
               "a read error drops the line that it cuts short");
 }
 
-// The writer syncs every file; on a memory file system that costs nothing.
 QString scratchPath(const QString &name)
 {
-    static const QTemporaryDir dir(QFile::exists(QStringLiteral("/dev/shm"))
-                                       ? QStringLiteral("/dev/shm/zel-fuzz-XXXXXX")
-                                       : QString());
+    static const QTemporaryDir dir;
     return dir.filePath(name);
 }
 

@@ -9,9 +9,10 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
 namespace
 {
@@ -28,7 +29,8 @@ QString caption(Group group, qint16 index)
 QString resultOf(const QString &file, SettingFileContent &content)
 {
     content.StartPosition = u"before"_s;
-    if (const QString error = ReadSettingFile(Files + file, content); !error.isEmpty()) {
+    const QString path = file.startsWith(u'/') ? file : Files + file;
+    if (const QString error = ReadSettingFile(path, content); !error.isEmpty()) {
         return content.StartPosition == u"before"_s ? error : u"refused, but changed"_s;
     }
     QStringList rs232c;
@@ -68,7 +70,7 @@ private slots:
     void flagIsANumber();
     void lineBreakInTheNameStaysInItsLine();
     void failedWriteKeepsTheFormerFile();
-    void noRegularFileIsLoadError();
+    void fuzzerRulesHold();
 
 private:
     QStringList files() const { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); }
@@ -80,20 +82,17 @@ void TestSettingFiles::filesGiveWhatTheManifestSays_data()
 {
     QTest::addColumn<QString>("result");
     QTest::addColumn<bool>("written"); // writing what the file sets gives the same bytes
-    const QString manifest = Files + u"../settingfiles.txt"_s;
     const bool update = qEnvironmentVariableIsSet("ZEL_UPDATE_REFERENCES");
-    QString updated;
-    for (const QString &line : QString::fromUtf8(contentsOf(manifest)).split(u'\n')) {
-        updated += line.startsWith(u'#') ? line + u'\n' : QString();
-    }
-    for (const QStringList &entry : dataTable(u"settingfiles.txt"_s)) {
+    QString manifest = QString::fromUtf8(contentsOf(Files + u"../settingfiles.txt"_s));
+    for (QStringList entry : dataTable(u"settingfiles.txt"_s)) {
+        const QString line = u'\n' + entry.join(u" | "_s) + u'\n';
         SettingFileContent content;
-        const QString result = update ? resultOf(entry[0], content) : entry[2];
-        QTest::newRow(qPrintable(entry[0])) << result << (entry[1] == u"<->"_s);
-        updated += entry[0] + u" | "_s + entry[1] + u" | "_s + result + u'\n';
+        entry[2] = update ? resultOf(entry[0], content) : entry[2];
+        manifest.replace(line, u'\n' + entry.join(u" | "_s) + u'\n');
+        QTest::newRow(qPrintable(entry[0])) << entry[2] << (entry[1] == u"<->"_s);
     }
     if (update) {
-        writeAll(manifest, updated.toUtf8());
+        writeAll(Files + u"../settingfiles.txt"_s, manifest.toUtf8());
     }
 }
 
@@ -146,27 +145,26 @@ void TestSettingFiles::failedWriteKeepsTheFormerFile()
     writeAll(path, "former");
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead
     const rlimit tiny{16, saved.rlim_max};
     setrlimit(RLIMIT_FSIZE, &tiny);
     const QString error = WriteSettingFile(path, defaultSettings(), u"1"_s, WrittenOn);
     setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
     QCOMPARE(error, SaveError);
     QCOMPARE(contentsOf(path), QByteArray("former"));
     QCOMPARE(files(), QStringList{u"full.zel"_s});
 }
 
-// A FIFO or a device that blocked the open or never ended would hang here.
-void TestSettingFiles::noRegularFileIsLoadError()
+// The reader fuzzer's rules hold for the files it starts from and for those it once failed on.
+void TestSettingFiles::fuzzerRulesHold()
 {
-    QCOMPARE(::mkfifo(QFile::encodeName(m_dir->filePath(u"fifo"_s)).constData(), 0600), 0);
-    QVERIFY(QFile::link(u"/dev/zero"_s, m_dir->filePath(u"link-to-zero"_s)));
-    for (const char *path : {"missing.zel", "", "fifo", "/dev/zero", "link-to-zero"}) {
-        SettingFileContent content;
-        QVERIFY2(ReadSettingFile(QDir(m_dir->path()).filePath(QLatin1String(path)), content) ==
-                     LoadError,
-                 path);
+    for (const QString &folder : {Files, QStringLiteral(ZEL_FUZZ_REGRESSION)}) {
+        QVERIFY(!QDir(folder).isEmpty());
+        for (const QFileInfo &input : QDir(folder).entryInfoList(QDir::Files)) {
+            const QByteArray bytes = contentsOf(input.filePath());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()),
+                                   size_t(bytes.size()));
+        }
     }
 }
 
