@@ -1,8 +1,6 @@
 // Any bytes, read as a setting file, give a result without a crash; what the reader accepts
 // survives a write and a second read. Lines must not depend on how the bytes arrive: in small
 // reads, up to a byte limit, or cut short by a read error.
-#include "fuzzcheck.h"
-
 #include "settingfile/linereader.h"
 #include "settingfile/numbertext.h"
 #include "settingfile/settingfilereader.h"
@@ -12,11 +10,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <memory>
 #include <vector>
 
 namespace
 {
+
+// A broken rule is a crash to the fuzzer and a failure to the test that replays it.
+void fuzzCheck(bool holds, const char *rule)
+{
+    if (!holds) {
+        qFatal("Broken: %s", rule);
+    }
+}
 
 constexpr qint64 Unlimited = std::numeric_limits<qint64>::max();
 constexpr size_t All = std::string_view::npos;
@@ -134,10 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkLineReader(bytes);
     checkReader(bytes);
     // On a copy that ends where the text ends, the sanitizer sees any read beyond it.
-    const auto text = std::make_unique_for_overwrite<char[]>(size);
-    std::copy_n(bytes.data(), size, text.get());
-    decimalValue({text.get(), size});
-    leadingDecimalValue({text.get(), size});
-    leadingHexValue({text.get(), size});
+    const std::vector<char> text(bytes.begin(), bytes.end());
+    decimalValue({text.data(), size});
+    leadingDecimalValue({text.data(), size});
     return 0;
 }

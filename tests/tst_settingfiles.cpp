@@ -20,11 +20,6 @@ namespace
 const QString Files = QStringLiteral(ZEL_TEST_DATA "/settingfiles/");
 const QDate WrittenOn(2026, 12, 5);
 
-QString caption(Group group, qint16 index)
-{
-    return QString::fromLatin1(optionGroup(group).options[index].caption);
-}
-
 // What a file sets, in the window's captions, or the message; a refused file changes nothing.
 QString resultOf(const QString &file, SettingFileContent &content)
 {
@@ -33,14 +28,16 @@ QString resultOf(const QString &file, SettingFileContent &content)
     if (const QString error = ReadSettingFile(path, content); !error.isEmpty()) {
         return content.StartPosition == u"before"_s ? error : u"refused, but changed"_s;
     }
+    const auto caption = [](Group group, qint16 index) {
+        return QString::fromLatin1(optionGroup(group).options[index].caption);
+    };
     QStringList rs232c;
     for (size_t line = 0; content.Rs232c && line < Rs232cGroups.size(); ++line) {
         rs232c << caption(Rs232cGroups[line], (*content.Rs232c)[line]);
     }
-    const auto device = content.DeviceFunction;
     return u"mode=%1 dev=%2 rs=%3 start=\"%4\" end=\"%5\" suffix=\"%6\" flag=%7"_s.arg(
         caption(Group::Mode, content.Mode),
-        device ? caption(Group::DeviceFunction, *device) : u"-"_s,
+        content.DeviceFunction ? caption(Group::DeviceFunction, *content.DeviceFunction) : u"-"_s,
         content.Rs232c ? rs232c.join(u'/') : u"-"_s, content.StartPosition, content.EndPosition,
         content.Suffix, content.barcodeFlag());
 }
