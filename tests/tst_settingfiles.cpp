@@ -1,0 +1,169 @@
+// The setting files under data/settingfiles/ give what data/settingfiles.txt says, read and,
+// where marked, written. ZEL_UPDATE_REFERENCES=1 rewrites the results from what they give now.
+#include "datatable.h"
+
+#include "settingfile/settingfilereader.h"
+#include "settingfile/settingfilewriter.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+
+namespace
+{
+
+const QString Files = QStringLiteral(ZEL_TEST_DATA "/settingfiles/");
+const QDate WrittenOn(2026, 12, 5);
+
+// What a file sets, in the window's captions, or the message; a refused file changes nothing.
+QString resultOf(const QString &file, SettingFileContent &content)
+{
+    content.StartPosition = u"before"_s;
+    const QString path = file.startsWith(u'/') ? file : Files + file;
+    if (const QString error = ReadSettingFile(path, content); !error.isEmpty()) {
+        return content.StartPosition == u"before"_s ? error : u"refused, but changed"_s;
+    }
+    const auto caption = [](Group group, qint16 index) {
+        return QString::fromLatin1(optionGroup(group).options[index].caption);
+    };
+    QStringList rs232c;
+    for (size_t line = 0; content.Rs232c && line < Rs232cGroups.size(); ++line) {
+        rs232c << caption(Rs232cGroups[line], (*content.Rs232c)[line]);
+    }
+    return u"mode=%1 dev=%2 rs=%3 start=\"%4\" end=\"%5\" suffix=\"%6\" flag=%7"_s.arg(
+        caption(Group::Mode, content.Mode),
+        content.DeviceFunction ? caption(Group::DeviceFunction, *content.DeviceFunction) : u"-"_s,
+        content.Rs232c ? rs232c.join(u'/') : u"-"_s, content.StartPosition, content.EndPosition,
+        content.Suffix, content.barcodeFlag());
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+} // namespace
+
+class TestSettingFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.emplace().isValid()); }
+    void filesGiveWhatTheManifestSays_data();
+    void filesGiveWhatTheManifestSays();
+    void flagIsANumber();
+    void lineBreakInTheNameStaysInItsLine();
+    void failedWriteKeepsTheFormerFile();
+    void fuzzerRulesHold();
+
+private:
+    QStringList files() const { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); }
+
+    std::optional<QTemporaryDir> m_dir;
+};
+
+void TestSettingFiles::filesGiveWhatTheManifestSays_data()
+{
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<bool>("written"); // writing what the file sets gives the same bytes
+    const bool update = qEnvironmentVariableIsSet("ZEL_UPDATE_REFERENCES");
+    QString manifest = QString::fromUtf8(contentsOf(Files + u"../settingfiles.txt"_s));
+    for (QStringList entry : dataTable(u"settingfiles.txt"_s)) {
+        const QString line = u'\n' + entry.join(u" | "_s) + u'\n';
+        SettingFileContent content;
+        entry[2] = update ? resultOf(entry[0], content) : entry[2];
+        manifest.replace(line, u'\n' + entry.join(u" | "_s) + u'\n');
+        QTest::newRow(qPrintable(entry[0])) << entry[2] << (entry[1] == u"<->"_s);
+    }
+    if (update) {
+        writeAll(Files + u"../settingfiles.txt"_s, manifest.toUtf8());
+    }
+}
+
+void TestSettingFiles::filesGiveWhatTheManifestSays()
+{
+    QFETCH(QString, result);
+    QFETCH(bool, written);
+    const QString file = QString::fromLatin1(QTest::currentDataTag());
+    SettingFileContent content;
+    QCOMPARE(resultOf(file, content), result);
+    if (written) {
+        Settings settings = defaultSettings();
+        content.applyTo(settings);
+        const QString path = m_dir->filePath(file);
+        writeAll(path, QByteArray(4096, 'x'));
+        QCOMPARE(WriteSettingFile(path, settings, content.barcodeFlag(), WrittenOn), QString());
+        QCOMPARE(contentsOf(path), contentsOf(Files + file));
+        QCOMPARE(files(), QStringList{file});
+    }
+}
+
+// The stored flag is text; the section is written where it reads as the number 1.
+void TestSettingFiles::flagIsANumber()
+{
+    const QString path = m_dir->filePath(u"flag.zel"_s);
+    QString sections; // 1: written, 0: left out, !: the save error
+    for (const char *flag : {" 1", "01", "1.0", "+1", "2", "-1", "0.5", "00", "", "x", "1x"}) {
+        const QString error =
+            WriteSettingFile(path, defaultSettings(), QString::fromLatin1(flag), WrittenOn);
+        const bool section = contentsOf(path).contains("[RS-232C]");
+        sections += QLatin1Char(error == SaveError ? '!'
+                                : !error.isEmpty() ? '?'
+                                : section          ? '1'
+                                                   : '0');
+    }
+    QCOMPARE(sections, u"11110000!!!"_s);
+}
+
+void TestSettingFiles::lineBreakInTheNameStaysInItsLine()
+{
+    const QString path = m_dir->filePath(u"a\r[MODE]\nb.zel"_s);
+    QCOMPARE(WriteSettingFile(path, defaultSettings(), u"0"_s, WrittenOn), QString());
+    QVERIFY(contentsOf(path).startsWith("// a?[MODE]?b.zel\r\n// 2026.12.05\r\n[MODE]\r\n"));
+}
+
+// A file-size limit stands in for a full disk.
+void TestSettingFiles::failedWriteKeepsTheFormerFile()
+{
+    const QString path = m_dir->filePath(u"full.zel"_s);
+    writeAll(path, "former");
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead
+    const rlimit tiny{16, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const QString error = WriteSettingFile(path, defaultSettings(), u"1"_s, WrittenOn);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QCOMPARE(error, SaveError);
+    QCOMPARE(contentsOf(path), QByteArray("former"));
+    QCOMPARE(files(), QStringList{u"full.zel"_s});
+}
+
+// The reader fuzzer's rules hold for the files it starts from and for those it once failed on.
+void TestSettingFiles::fuzzerRulesHold()
+{
+    for (const QString &folder : {Files, QStringLiteral(ZEL_FUZZ_REGRESSION)}) {
+        QVERIFY(!QDir(folder).isEmpty());
+        for (const QFileInfo &input : QDir(folder).entryInfoList(QDir::Files)) {
+            const QByteArray bytes = contentsOf(input.filePath());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()),
+                                   size_t(bytes.size()));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSettingFiles)
+#include "tst_settingfiles.moc"

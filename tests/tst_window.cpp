@@ -1,0 +1,325 @@
+// The window with its application shell, started as the program starts them: what the rows of
+// data/window.txt and data/commands.txt do to it and what follows, down to how it looks.
+#include "datatable.h"
+
+#include "app/applicationshell.h"
+#include "app/dialogs.h"
+#include "settingfile/settingfilereader.h"
+#include "ui/frmmain.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+const QString Files = QStringLiteral(ZEL_TEST_DATA "/settingfiles/");
+
+// Gives the answers in turn ("Yes", "No", a file in folder, "!" for a dialog that fails; none
+// left: Cancel) and notes what was asked and shown.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    QString folder;
+    QStringList answers;
+    QStringList shown;
+    QStringList initialFolders;
+
+    Answer askToSaveChanges() override
+    {
+        const QString answer = next(u"ask"_s);
+        return answer == u"Yes"_s ? Answer::Yes : answer == u"No"_s ? Answer::No : Answer::Cancel;
+    }
+    std::optional<QString> chooseFileToSave(const QString &initialFolder) override
+    {
+        return file(next(u"save"_s), initialFolder);
+    }
+    std::optional<QString> chooseFileToOpen(const QString &initialFolder) override
+    {
+        return file(next(u"open"_s), initialFolder);
+    }
+    void showError(const QString &message, const QString &) override { shown << message; }
+
+private:
+    QString next(const QString &dialog)
+    {
+        shown << dialog;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    std::optional<QString> file(const QString &answer, const QString &initialFolder)
+    {
+        initialFolders << (initialFolder == folder ? u"."_s : initialFolder);
+        if (answer == u"!"_s) {
+            throw std::runtime_error("out of something");
+        }
+        return answer.isEmpty() ? std::nullopt : std::optional(folder + u'/' + answer);
+    }
+};
+
+QSettings store()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"ZELFileGenerator"_s,
+                     u"ZELFileGenerator"_s);
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void followsTheTables_data();
+    void followsTheTables();
+
+private:
+    void start();
+    void act(const QString &step);
+    void check(const QString &name, const QString &value);
+    void looksAsItsReference(const QString &name);
+    template <typename T> T *child(const QString &name) const
+    {
+        T *found = m_window->findChild<T *>(name);
+        return found ? found : (qFatal("no control %s", qPrintable(name)), nullptr);
+    }
+
+    std::optional<QTemporaryDir> m_dir;
+    std::unique_ptr<frmMain> m_window;
+    ScriptedDialogs m_dialogs;
+    ApplicationShell *m_shell = nullptr;
+    Settings m_edited; // before the last menu command
+    bool m_settled = false;
+};
+
+// Files from the setting-file tests: Select with Program at 76800 baud, an Original Format file
+// without RS-232C section, and a refused one. The stored flag shows the RS-232C section.
+void TestWindow::init()
+{
+    QVERIFY(m_dir.emplace().isValid() && QDir(m_dir->path()).mkdir(u"titled"_s));
+    for (const auto &[copy, file] : {std::pair{"good.zel", "rs232c-76800.zel"},
+                                     {"compact.zel", "original.zel"},
+                                     {"titled/titled.zel", "original.zel"},
+                                     {"bad.zel", "select-slash-alone.zel"}}) {
+        QVERIFY(QFile::copy(Files + QLatin1String(file), m_dir->filePath(QLatin1String(copy))));
+    }
+    store().clear();
+    store().setValue(u"Data/DefaultFolder"_s, u"start"_s);
+    store().setValue(u"Data/BarcodeFlag"_s, u"1"_s);
+    m_dialogs = {};
+    m_dialogs.folder = m_dir->path();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(u"x0d9:a1b2c3"_s);
+    if (clipboard->supportsSelection()) {
+        clipboard->setText(u"x0d9:a1b2c3"_s, QClipboard::Selection);
+    }
+    start();
+}
+
+// As the program starts: the start-up routine runs before the window shows.
+void TestWindow::start()
+{
+    m_window = std::make_unique<frmMain>();
+    m_shell = new ApplicationShell(*m_window, m_dialogs);
+    m_shell->Form_Load();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestWindow::followsTheTables_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("checks");
+    for (const QString &table : {u"window.txt"_s, u"commands.txt"_s}) {
+        for (const QStringList &row : dataTable(table)) {
+            QTest::newRow(qPrintable(row[0]))
+                << row[1].split(u' ', Qt::SkipEmptyParts) << row[2].split(u' ', Qt::SkipEmptyParts);
+        }
+    }
+}
+
+void TestWindow::followsTheTables()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, checks);
+    if (QByteArray(QTest::currentDataTag()).startsWith("X11") &&
+        !QGuiApplication::clipboard()->supportsSelection()) {
+        QSKIP("no X selection on this platform");
+    }
+    for (const QString &step : steps) {
+        act(step);
+    }
+    for (const QString &expected : checks) {
+        check(expected.section(u'=', 0, 0), expected.section(u'=', 1));
+    }
+}
+
+void TestWindow::act(const QString &step)
+{
+    const QStringList part = step.split(u':');
+    const QString name = step.section(u'=', 0, 0);
+    const QString value = step.section(u'=', 1);
+    if (step == u"defaults"_s) {
+        m_window->SetDefaultSettings();
+    } else if (step == u"snapshot"_s) {
+        m_window->TakeSnapshot();
+    } else if (step == u"restore"_s) {
+        m_window->RestoreSnapshot();
+    } else if (step == u"restart"_s) {
+        start();
+    } else if (step == u"forget"_s) {
+        store().clear();
+    } else if (part[0] == u"click"_s || part[0] == u"middle"_s) {
+        QTest::mouseClick(child<QWidget>(part[1]),
+                          part[0] == u"click"_s ? Qt::LeftButton : Qt::MiddleButton);
+    } else if (part[0] == u"type"_s) {
+        QTest::keyClicks(child<QWidget>(part[1]), step.section(u':', 2));
+    } else if (part[0] == u"key"_s) {
+        const QKeyCombination key = QKeySequence(part[2])[0];
+        QTest::sendKeyEvent(QTest::Click, child<QWidget>(part[1]), key.key(),
+                            part[3].isEmpty() ? QString() : QString(QChar(part[3].toInt())),
+                            key.keyboardModifiers());
+    } else if (part[0] == u"paste"_s) {
+        QGuiApplication::clipboard()->setText(step.section(u':', 2));
+        auto *field = child<QWidget>(part[1]);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, field->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(field, &event);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P); // "&Paste"
+    } else if (part[0] == u"answers"_s) {
+        m_dialogs.answers = part[1].split(u',');
+    } else if (part[0] == u"menu"_s) {
+        m_edited = m_window->settings();
+        m_dialogs.shown.clear();
+        QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(part[1].at(0).unicode()));
+    } else if (part[0] == u"session"_s) {
+        m_settled = m_shell->settleForSessionEnd(part[1] == u"ask"_s);
+    } else if (part[0] == u"store"_s) {
+        store().setValue(u"Data/"_s + name.section(u':', 1), value);
+    } else if (name == u"section"_s) {
+        m_window->SetBarcodeSection(value == u"1"_s);
+    } else if (name.startsWith(u"opt"_s)) {
+        child<QButtonGroup>(name)->button(value.toInt())->setChecked(true);
+    } else {
+        auto *field = child<QLineEdit>(name);
+        field->setText(QString(value).remove(u'|'));
+        if (value.contains(u'|')) {
+            const auto first = int(value.indexOf(u'|'));
+            field->setSelection(first, std::max(0, int(value.lastIndexOf(u'|')) - first - 1));
+        }
+    }
+}
+
+void TestWindow::check(const QString &name, const QString &value)
+{
+    if (name == u"changed"_s) {
+        QCOMPARE(m_window->IsDataChanged(), value == u"1"_s);
+    } else if (name == u"picture"_s) {
+        looksAsItsReference(value);
+    } else if (name == u"tab"_s || name == u"right"_s) {
+        // A group of options is one stop, its selected option; moving within it selects.
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        while (visited.size() <= value.count(u',')) {
+            QTest::keyClick(QApplication::focusWidget(),
+                            name == u"tab"_s ? Qt::Key_Tab : Qt::Key_Right);
+            auto *option = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
+            QVERIFY(!option || option->isChecked());
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.join(u','), value);
+    } else if (name == u"nodrops"_s) {
+        for (const QString &field : value.split(u',')) {
+            QVERIFY2(!child<QWidget>(field)->acceptDrops(), qPrintable(field));
+        }
+    } else if (name == u"menu"_s) {
+        auto *menu = child<QMenu>(u"mnuFile"_s);
+        QStringList items{menu->title()};
+        for (const QAction *action : menu->actions()) {
+            items << (action->isSeparator() ? u"-"_s : action->text());
+        }
+        QCOMPARE(items.join(u',').replace(u' ', u'_'), value);
+    } else if (name == u"shown"_s) {
+        QCOMPARE(m_dialogs.shown.join(u',').replace(u' ', u'_'), value);
+    } else if (name == u"file"_s) { // the title names the document
+        QCOMPARE(m_shell->CurrentFileName(), value.isEmpty() ? value : m_dir->filePath(value));
+        const QString title = u"VX613 ZEL File Generator   V1.02"_s;
+        QCOMPARE(m_window->windowTitle(),
+                 value.isEmpty() ? title : title + u" - "_s + value.section(u'/', -1));
+    } else if (name == u"open"_s) {
+        QCOMPARE(m_window->isVisible(), value == u"1"_s);
+    } else if (name == u"flag"_s) {
+        QCOMPARE(m_shell->preferences().BarcodeFlag, value);
+    } else if (name == u"stored"_s) { // the flag and the folder
+        const QString folder = store().value(u"Data/DefaultFolder"_s).toString();
+        QCOMPARE(store().value(u"Data/BarcodeFlag"_s).toString() + u',' +
+                     (folder == m_dir->path() ? u"."_s : folder),
+                 value);
+    } else if (name == u"folders"_s) {
+        QCOMPARE(m_dialogs.initialFolders.join(u','), value);
+    } else if (name == u"settled"_s) {
+        QCOMPARE(m_settled, value == u"1"_s);
+    } else if (name == u"saved"_s) { // the settings when the command was given
+        SettingFileContent content;
+        QCOMPARE(ReadSettingFile(m_dir->filePath(value), content), QString());
+        Settings saved = m_edited;
+        content.applyTo(saved);
+        QCOMPARE(saved, m_edited);
+    } else if (name.startsWith(u"opt"_s)) {
+        QCOMPARE(child<QButtonGroup>(name)->checkedId(), value.toInt());
+    } else {
+        QCOMPARE(child<QLineEdit>(name)->text(), value);
+    }
+}
+
+// Unfocused, with Fusion and the Liberation fonts at 100 %. A difference leaves the picture
+// in the working folder and says how many pixels differ; ZEL_UPDATE_REFERENCES=1 takes it.
+void TestWindow::looksAsItsReference(const QString &name)
+{
+    if (QApplication::focusWidget()) {
+        QApplication::focusWidget()->clearFocus();
+    }
+    const QImage actual = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QString reference = QStringLiteral(ZEL_TEST_DATA "/window-%1.png").arg(name);
+    if (qEnvironmentVariableIsSet("ZEL_UPDATE_REFERENCES")) {
+        actual.save(reference);
+    }
+    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    qsizetype differing = 0;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            differing += !expected.valid(x, y) || actual.pixel(x, y) != expected.pixel(x, y);
+        }
+    }
+    if (differing > 0 || actual.size() != expected.size()) {
+        actual.save(QFileInfo(reference).fileName());
+        QFAIL(qPrintable(u"%1 pixels differ from %2; the picture is in %3"_s.arg(differing).arg(
+            reference, QDir::currentPath())));
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication::setStyle(u"Fusion"_s);
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(u"Liberation Sans"_s, 9));
+    TestWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_window.moc"
