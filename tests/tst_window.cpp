@@ -66,7 +66,7 @@ private:
 
 QSettings store()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"ZELFileGenerator"_s,
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"ZELFileGenerator"_s,
                      u"ZELFileGenerator"_s);
 }
 
