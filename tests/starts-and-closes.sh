@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb, without a window manager: it maps its window centred with its
-# title; after a change, File > Exit asks, Cancel keeps it open and No lets it exit with 0,
-# leaving both preferences in the user's store.
+# title; File > Save As writes the file its dialog names; after a change, File > Exit asks,
+# Cancel keeps it open and No lets it exit with 0, leaving both preferences in the user's store.
 # usage: starts-and-closes.sh PROGRAM   (on a 1280x1024 screen)
 set -euo pipefail
 home=$(mktemp -d)
@@ -9,9 +9,20 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 export HOME=$home QT_QPA_PLATFORM=xcb
 unset XDG_CONFIG_HOME
 
-# mapped TITLE: the window with that title, once it is mapped
-mapped() { timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+# mapped TITLE: the window with that title, once it is mapped (within 30 s). A search fails
+# outright when a window it looks at goes away meanwhile, so it is tried again.
+mapped() {
+    local id
+    for _ in $(seq 300); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) &&
+            [ -n "$id" ] && echo "$id" && return
+        sleep 0.1
+    done
+    echo "no window titled '$1'" >&2
+    return 1
+}
 
+cd "$home"
 "$1" & pid=$!
 window=$(mapped 'VX613 ZEL File Generator   V1\.02')
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -19,6 +30,12 @@ if [ $(((X * 2 + WIDTH - 1280) ** 2 + (Y * 2 + HEIGHT - 1024) ** 2)) -gt 8 ]; th
     echo "the window is not centred: ${WIDTH}x$HEIGHT at $X,$Y"
     exit 1
 fi
+# A name that starts like no file in the folder, so that no completion pops up.
+xdotool windowfocus --sync "$window" key alt+f a
+xdotool windowfocus --sync "$(mapped 'Save ZEL File')" type saved.zel
+xdotool key Return
+mapped 'VX613 ZEL File Generator   V1\.02 - saved\.zel' >/dev/null
+grep -q $'^SCRIPT\r$' saved.zel
 xdotool windowfocus --sync "$window" key 5 key alt+f x
 xdotool windowfocus --sync "$(mapped 'ZEL File Generator')" key Escape
 xdotool windowfocus --sync "$window" key alt+f x
@@ -27,5 +44,5 @@ timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit af
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { echo "the program exited with $status"; exit 1; }
-printf '[Data]\nBarcodeFlag=0\nDefaultFolder=\n' | diff - "$home/.config/ZELFileGenerator/ZELFileGenerator.conf"
-echo "started centred, asked on File > Exit, stayed on Cancel, closed on No, stored both preferences"
+printf '[Data]\nBarcodeFlag=0\nDefaultFolder=%s\n' "$home" | diff - .config/ZELFileGenerator/ZELFileGenerator.conf
+echo "started centred, saved, asked on File > Exit, stayed on Cancel, closed on No, stored both preferences"
