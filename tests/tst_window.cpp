@@ -3,16 +3,13 @@
 #include "datatable.h"
 
 #include "app/applicationshell.h"
+#include "app/commandline.h"
 #include "app/dialogs.h"
 #include "settingfile/settingfilereader.h"
 #include "ui/frmmain.h"
 
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QClipboard>
-#include <QLineEdit>
-#include <QMenu>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <stdexcept>
 
@@ -70,10 +67,31 @@ QSettings store()
                      u"ZELFileGenerator"_s);
 }
 
-QByteArray contentsOf(const QString &path)
+// A caption's contrast as WCAG measures it, as drawn: most of its area is background, and its
+// text is what stands out most from that. An option button's circle is left out.
+double drawnContrast(const QImage &grabbed, QWidget *caption)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QStyleOptionButton option;
+    option.initFrom(caption);
+    const QRect area =
+        qobject_cast<QRadioButton *>(caption)
+            ? caption->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, caption)
+            : caption->rect();
+    const QImage drawn = grabbed.copy(area.translated(caption->mapTo(caption->window(), QPoint())));
+    const auto linear = [](int c) {
+        return c <= 10 ? c / 255.0 / 12.92 : std::pow((c / 255.0 + 0.055) / 1.055, 2.4);
+    };
+    QList<double> values; // relative luminances
+    for (int i = 0; i < drawn.width() * drawn.height(); ++i) {
+        const QRgb pixel = drawn.pixel(i % drawn.width(), i / drawn.width());
+        values << 0.2126 * linear(qRed(pixel)) + 0.7152 * linear(qGreen(pixel)) +
+                      0.0722 * linear(qBlue(pixel));
+    }
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    const double background = values[values.size() / 2];
+    const auto [darkest, lightest] = std::minmax_element(values.begin(), values.end());
+    const double text = background - *darkest > *lightest - background ? *darkest : *lightest;
+    return (std::max(text, background) + 0.05) / (std::min(text, background) + 0.05);
 }
 
 } // namespace
@@ -90,8 +108,11 @@ private slots:
 
 private:
     void start();
+    void startWith(const QStringList &arguments);
+    void drop(const QString &kind, const QString &names);
     void act(const QString &step);
     void check(const QString &name, const QString &value);
+    QImage unfocusedPicture() const;
     void looksAsItsReference(const QString &name);
     template <typename T> T *child(const QString &name) const
     {
@@ -105,6 +126,8 @@ private:
     ApplicationShell *m_shell = nullptr;
     Settings m_edited; // before the last menu command
     bool m_settled = false;
+    QList<bool> m_dropTaken; // the drag's entry, the drop
+    const QPalette m_desktopPalette = QApplication::palette();
 };
 
 // Files from the setting-file tests: Select with Program at 76800 baud, an Original Format file
@@ -118,6 +141,7 @@ void TestWindow::init()
                                      {"bad.zel", "select-slash-alone.zel"}}) {
         QVERIFY(QFile::copy(Files + QLatin1String(file), m_dir->filePath(QLatin1String(copy))));
     }
+    QApplication::setPalette(m_desktopPalette);
     store().clear();
     store().setValue(u"Data/DefaultFolder"_s, u"start"_s);
     store().setValue(u"Data/BarcodeFlag"_s, u"1"_s);
@@ -140,6 +164,40 @@ void TestWindow::start()
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+// A new start with the arguments, named relative to the test's folder; as the program does it,
+// the file named opens once the window is up.
+void TestWindow::startWith(const QStringList &arguments)
+{
+    start();
+    const QString fileToOpen = ParseCommandLine(QStringList{u"zel"_s} + arguments);
+    const QString current = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    if (!fileToOpen.isEmpty()) {
+        m_shell->openFile(fileToOpen);
+    }
+    QVERIFY(QDir::setCurrent(current));
+}
+
+// Drags the names (files in the test's folder, or URLs), as URLs or as the first one's text,
+// onto the window and drops them. What the drop opens waits until the drop has ended.
+void TestWindow::drop(const QString &kind, const QString &names)
+{
+    QList<QUrl> urls;
+    for (const QString &name : names.split(u',')) {
+        urls << QUrl::fromLocalFile(m_dir->path() + u'/').resolved(QUrl(name));
+    }
+    QMimeData data;
+    kind == u"droptext"_s ? data.setText(urls.first().toString()) : data.setUrls(urls);
+    QDragEnterEvent enter({1, 1}, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop({1, 1}, Qt::CopyAction, &data, Qt::LeftButton, {});
+    m_dialogs.shown.clear();
+    QCoreApplication::sendEvent(m_window.get(), &enter);
+    QCoreApplication::sendEvent(m_window.get(), &drop);
+    m_dropTaken = {enter.isAccepted(), drop.isAccepted()};
+    QVERIFY2(m_dialogs.shown.isEmpty(), "asked while the drop was going on");
+    QCoreApplication::sendPostedEvents(m_shell, QEvent::MetaCall);
 }
 
 void TestWindow::followsTheTables_data()
@@ -183,11 +241,19 @@ void TestWindow::act(const QString &step)
         m_window->RestoreSnapshot();
     } else if (step == u"restart"_s) {
         start();
+    } else if (step == u"dark"_s) { // a dark desktop reaches only windows made after it
+        QApplication::setPalette(QPalette(QColor(48, 48, 48)));
+        start();
+    } else if (part[0] == u"start"_s) {
+        startWith(part.mid(1, part[1].isEmpty() ? 0 : 1));
+    } else if (part[0] == u"drop"_s || part[0] == u"droptext"_s) {
+        drop(part[0], step.section(u':', 1));
     } else if (step == u"forget"_s) {
         store().clear();
-    } else if (part[0] == u"click"_s || part[0] == u"middle"_s) {
-        QTest::mouseClick(child<QWidget>(part[1]),
-                          part[0] == u"click"_s ? Qt::LeftButton : Qt::MiddleButton);
+    } else if (part[0] == u"click"_s || part[0] == u"middle"_s || part[0] == u"edgeclick"_s) {
+        auto *target = child<QWidget>(part[1]); // edgeclick: off an option's circle and caption
+        QTest::mouseClick(target, part[0] == u"middle"_s ? Qt::MiddleButton : Qt::LeftButton, {},
+                          part[0] == u"edgeclick"_s ? QPoint(target->width() - 2, 5) : QPoint());
     } else if (part[0] == u"type"_s) {
         QTest::keyClicks(child<QWidget>(part[1]), step.section(u':', 2));
     } else if (part[0] == u"key"_s) {
@@ -232,6 +298,22 @@ void TestWindow::check(const QString &name, const QString &value)
         QCOMPARE(m_window->IsDataChanged(), value == u"1"_s);
     } else if (name == u"picture"_s) {
         looksAsItsReference(value);
+    } else if (name == u"contrast"_s) {
+        const QImage picture = unfocusedPicture();
+        const double enabled = value.section(u',', 0, 0).toDouble();
+        const double greyed = value.section(u',', 1).toDouble();
+        for (QWidget *caption : m_window->centralWidget()->findChildren<QWidget *>()) {
+            if (qobject_cast<QLabel *>(caption) || qobject_cast<QRadioButton *>(caption)) {
+                const double contrast = drawnContrast(picture, caption); // greyed stand apart
+                QVERIFY2(caption->isEnabled() ? contrast >= enabled
+                                              : contrast >= greyed && contrast < enabled,
+                         qPrintable(caption->objectName() + u' ' + QString::number(contrast)));
+            }
+        }
+        QCOMPARE(m_window->menuBar()->palette().color(QPalette::Window),
+                 QApplication::palette().color(QPalette::Window));
+    } else if (name == u"accepted"_s) {
+        QCOMPARE(m_dropTaken, QList<bool>(2, value == u"1"_s));
     } else if (name == u"tab"_s || name == u"right"_s) {
         // A group of options is one stop, its selected option; moving within it selects.
         QStringList visited{QApplication::focusWidget()->objectName()};
@@ -265,6 +347,9 @@ void TestWindow::check(const QString &name, const QString &value)
         QCOMPARE(m_window->isVisible(), value == u"1"_s);
     } else if (name == u"flag"_s) {
         QCOMPARE(m_shell->preferences().BarcodeFlag, value);
+    } else if (name == u"folder"_s) {
+        const QString folder = m_shell->preferences().DefaultFolder;
+        QCOMPARE(folder == m_dir->path() ? u"."_s : folder, value);
     } else if (name == u"stored"_s) { // the flag and the folder
         const QString folder = store().value(u"Data/DefaultFolder"_s).toString();
         QCOMPARE(store().value(u"Data/BarcodeFlag"_s).toString() + u',' +
@@ -287,14 +372,19 @@ void TestWindow::check(const QString &name, const QString &value)
     }
 }
 
-// Unfocused, with Fusion and the Liberation fonts at 100 %. A difference leaves the picture
-// in the working folder and says how many pixels differ; ZEL_UPDATE_REFERENCES=1 takes it.
-void TestWindow::looksAsItsReference(const QString &name)
+QImage TestWindow::unfocusedPicture() const
 {
     if (QApplication::focusWidget()) {
         QApplication::focusWidget()->clearFocus();
     }
-    const QImage actual = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// With Fusion and the Liberation fonts at 100 %. A difference leaves the picture in the
+// working folder and says how many pixels differ; ZEL_UPDATE_REFERENCES=1 takes it.
+void TestWindow::looksAsItsReference(const QString &name)
+{
+    const QImage actual = unfocusedPicture();
     const QString reference = QStringLiteral(ZEL_TEST_DATA "/window-%1.png").arg(name);
     if (qEnvironmentVariableIsSet("ZEL_UPDATE_REFERENCES")) {
         actual.save(reference);
