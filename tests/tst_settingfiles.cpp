@@ -2,6 +2,7 @@
 // where marked, written. ZEL_UPDATE_REFERENCES=1 rewrites the results from what they give now.
 #include "datatable.h"
 
+#include "app/pathhelpers.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 
@@ -25,8 +26,11 @@ QString resultOf(const QString &file, SettingFileContent &content)
 {
     content.StartPosition = u"before"_s;
     const QString path = file.startsWith(u'/') ? file : Files + file;
-    if (const QString error = ReadSettingFile(path, content); !error.isEmpty()) {
-        return content.StartPosition == u"before"_s ? error : u"refused, but changed"_s;
+    QString reason;
+    if (const QString error = ReadSettingFile(path, content, &reason); !error.isEmpty()) {
+        // A format error says where; a load error's reason is the system's, in its language.
+        const QString shown = error == FormatError ? error + u": "_s + reason : error;
+        return content.StartPosition == u"before"_s ? shown : u"refused, but changed"_s;
     }
     const auto caption = [](Group group, qint16 index) {
         return QString::fromLatin1(optionGroup(group).options[index].caption);
@@ -68,6 +72,7 @@ private slots:
     void lineBreakInTheNameStaysInItsLine();
     void failedWriteKeepsTheFormerFile();
     void fuzzerRulesHold();
+    void pathsSplitAsTheTableSays();
 
 private:
     QStringList files() const { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); }
@@ -162,6 +167,23 @@ void TestSettingFiles::fuzzerRulesHold()
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()),
                                    size_t(bytes.size()));
         }
+    }
+}
+
+void TestSettingFiles::pathsSplitAsTheTableSays()
+{
+    const auto cell = [](const QString &text) {
+        return text == u"(empty)"_s ? QString() : QString(text).replace(u"LONG"_s, QString(40000, u'x'));
+    };
+    const auto status = [](const QString &text) { return text.isEmpty() ? u"ok"_s : text; };
+    for (QStringList row : dataTable(u"paths.txt"_s)) {
+        std::transform(row.begin(), row.end(), row.begin(), cell);
+        const PathStyle style = row[0] == u"windows"_s ? WindowsPaths : UnixPaths;
+        QString folder = u"stale"_s;
+        QString fileName = u"untouched"_s;
+        const QString folderStatus = status(ExtractFolder(row[1], folder, style));
+        const QString fileNameStatus = status(ExtractFileName(row[1], fileName, style));
+        QCOMPARE((QStringList{row[0], row[1], folder, folderStatus, fileName, fileNameStatus}), row);
     }
 }
 
