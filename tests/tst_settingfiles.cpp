@@ -8,8 +8,6 @@
 
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -70,7 +68,6 @@ private slots:
     void filesGiveWhatTheManifestSays();
     void flagIsANumber();
     void lineBreakInTheNameStaysInItsLine();
-    void failedWriteKeepsTheFormerFile();
     void fuzzerRulesHold();
     void pathsSplitAsTheTableSays();
 
@@ -138,23 +135,6 @@ void TestSettingFiles::lineBreakInTheNameStaysInItsLine()
     const QString path = m_dir->filePath(u"a\r[MODE]\nb.zel"_s);
     QCOMPARE(WriteSettingFile(path, defaultSettings(), u"0"_s, WrittenOn), QString());
     QVERIFY(contentsOf(path).startsWith("// a?[MODE]?b.zel\r\n// 2026.12.05\r\n[MODE]\r\n"));
-}
-
-// A file-size limit stands in for a full disk.
-void TestSettingFiles::failedWriteKeepsTheFormerFile()
-{
-    const QString path = m_dir->filePath(u"full.zel"_s);
-    writeAll(path, "former");
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead
-    const rlimit tiny{16, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    const QString error = WriteSettingFile(path, defaultSettings(), u"1"_s, WrittenOn);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    QCOMPARE(error, SaveError);
-    QCOMPARE(contentsOf(path), QByteArray("former"));
-    QCOMPARE(files(), QStringList{u"full.zel"_s});
 }
 
 // The reader fuzzer's rules hold for the files it starts from and for those it once failed on.
