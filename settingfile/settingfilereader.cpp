@@ -78,10 +78,20 @@ const std::array<QString, Rs232cGroups.size()> Rs232cNames{
     QStringLiteral("baud rate"), QStringLiteral("bit length"), QStringLiteral("stop bit"),
     QStringLiteral("parity")};
 
+// How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'.
+QString shown(const std::string &quoted)
+{
+    QString text = QString::fromLocal8Bit(quoted);
+    std::replace_if(
+        text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; },
+        u'?');
+    return text;
+}
+
 QString notKnown(const FileLine &line, const QString &what)
 {
     return QStringLiteral("Line %1: \"%2\" is not a %3 this program knows.")
-        .arg(QString::number(line.number), QString::fromLocal8Bit(line.quoted), what);
+        .arg(QString::number(line.number), shown(line.quoted), what);
 }
 
 // A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits.
@@ -174,7 +184,7 @@ Pass collectLines(LineReader &reader, RawContent &raw, QString &problem)
                 problem =
                     QStringLiteral("Line %1: \"%2\" does not belong in the [SETTING] section.")
                         .arg(QString::number(number),
-                             QString::fromLocal8Bit(FileLine(line, number, {}).quoted));
+                             shown(FileLine(line, number, {}).quoted));
                 return Pass::FormatError;
             }
             break;

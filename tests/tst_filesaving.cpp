@@ -106,7 +106,8 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
     if (::geteuid() != 0) {
         QSKIP("Owners and permissions need root to set up.");
     }
-    QTemporaryDir top;
+    // Under /tmp, which every user may enter: TMPDIR may be a folder the child cannot reach.
+    QTemporaryDir top(QStringLiteral("/tmp/tst_filesaving-XXXXXX"));
     const QString folder = top.filePath(QStringLiteral("folder"));
     const QString name = c.twists & Long ? QString(249, u'n') : QStringLiteral("doc.zel");
     const QString document = folder + u'/' + name;

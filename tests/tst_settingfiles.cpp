@@ -2,13 +2,12 @@
 // where marked, written. ZEL_UPDATE_REFERENCES=1 rewrites the results from what they give now.
 #include "datatable.h"
 
+#include "app/pathhelpers.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -25,8 +24,11 @@ QString resultOf(const QString &file, SettingFileContent &content)
 {
     content.StartPosition = u"before"_s;
     const QString path = file.startsWith(u'/') ? file : Files + file;
-    if (const QString error = ReadSettingFile(path, content); !error.isEmpty()) {
-        return content.StartPosition == u"before"_s ? error : u"refused, but changed"_s;
+    QString reason;
+    if (const QString error = ReadSettingFile(path, content, &reason); !error.isEmpty()) {
+        // A format error says where; a load error's reason is the system's, in its language.
+        const QString shown = error == FormatError ? error + u": "_s + reason : error;
+        return content.StartPosition == u"before"_s ? shown : u"refused, but changed"_s;
     }
     const auto caption = [](Group group, qint16 index) {
         return QString::fromLatin1(optionGroup(group).options[index].caption);
@@ -66,8 +68,8 @@ private slots:
     void filesGiveWhatTheManifestSays();
     void flagIsANumber();
     void lineBreakInTheNameStaysInItsLine();
-    void failedWriteKeepsTheFormerFile();
     void fuzzerRulesHold();
+    void pathsSplitAsTheTableSays();
 
 private:
     QStringList files() const { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); }
@@ -135,23 +137,6 @@ void TestSettingFiles::lineBreakInTheNameStaysInItsLine()
     QVERIFY(contentsOf(path).startsWith("// a?[MODE]?b.zel\r\n// 2026.12.05\r\n[MODE]\r\n"));
 }
 
-// A file-size limit stands in for a full disk.
-void TestSettingFiles::failedWriteKeepsTheFormerFile()
-{
-    const QString path = m_dir->filePath(u"full.zel"_s);
-    writeAll(path, "former");
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead
-    const rlimit tiny{16, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    const QString error = WriteSettingFile(path, defaultSettings(), u"1"_s, WrittenOn);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    QCOMPARE(error, SaveError);
-    QCOMPARE(contentsOf(path), QByteArray("former"));
-    QCOMPARE(files(), QStringList{u"full.zel"_s});
-}
-
 // The reader fuzzer's rules hold for the files it starts from and for those it once failed on.
 void TestSettingFiles::fuzzerRulesHold()
 {
@@ -162,6 +147,23 @@ void TestSettingFiles::fuzzerRulesHold()
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()),
                                    size_t(bytes.size()));
         }
+    }
+}
+
+void TestSettingFiles::pathsSplitAsTheTableSays()
+{
+    const auto cell = [](const QString &text) {
+        return text == u"(empty)"_s ? QString() : QString(text).replace(u"LONG"_s, QString(40000, u'x'));
+    };
+    const auto status = [](const QString &text) { return text.isEmpty() ? u"ok"_s : text; };
+    for (QStringList row : dataTable(u"paths.txt"_s)) {
+        std::transform(row.begin(), row.end(), row.begin(), cell);
+        const PathStyle style = row[0] == u"windows"_s ? WindowsPaths : UnixPaths;
+        QString folder = u"stale"_s;
+        QString fileName = u"untouched"_s;
+        const QString folderStatus = status(ExtractFolder(row[1], folder, style));
+        const QString fileNameStatus = status(ExtractFileName(row[1], fileName, style));
+        QCOMPARE((QStringList{row[0], row[1], folder, folderStatus, fileName, fileNameStatus}), row);
     }
 }
 
