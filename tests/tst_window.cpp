@@ -298,13 +298,13 @@ void TestWindow::check(const QString &name, const QString &value)
         QCOMPARE(m_window->IsDataChanged(), value == u"1"_s);
     } else if (name == u"picture"_s) {
         looksAsItsReference(value);
-    } else if (name == u"contrast"_s) {
+    } else if (name == u"contrast"_s) { // greyed captions read, yet stand apart from the rest
         const QImage picture = unfocusedPicture();
         const double enabled = value.section(u',', 0, 0).toDouble();
         const double greyed = value.section(u',', 1).toDouble();
         for (QWidget *caption : m_window->centralWidget()->findChildren<QWidget *>()) {
             if (qobject_cast<QLabel *>(caption) || qobject_cast<QRadioButton *>(caption)) {
-                const double contrast = drawnContrast(picture, caption); // greyed stand apart
+                const double contrast = drawnContrast(picture, caption);
                 QVERIFY2(caption->isEnabled() ? contrast >= enabled
                                               : contrast >= greyed && contrast < enabled,
                          qPrintable(caption->objectName() + u' ' + QString::number(contrast)));
