@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program under Xvfb, without a window manager: it maps its window centred with its
-# title; File > Save As writes the file its dialog names; after a change, File > Exit asks,
+# title and icon; File > Open shows its dialog; File > Save As writes the file its dialog names; after a change, File > Exit asks,
 # Cancel keeps it open and No lets it exit with 0, leaving both preferences in the user's store.
 # usage: starts-and-closes.sh PROGRAM   (on a 1280x1024 screen)
 set -euo pipefail
@@ -30,6 +30,9 @@ if [ $(((X * 2 + WIDTH - 1280) ** 2 + (Y * 2 + HEIGHT - 1024) ** 2)) -gt 8 ]; th
     echo "the window is not centred: ${WIDTH}x$HEIGHT at $X,$Y"
     exit 1
 fi
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || { echo "no window icon"; exit 1; }
+xdotool windowfocus --sync "$window" key alt+f o
+xdotool windowfocus --sync "$(mapped 'Load ZEL File')" key Escape
 # A name that starts like no file in the folder, so that no completion pops up.
 xdotool windowfocus --sync "$window" key alt+f a
 xdotool windowfocus --sync "$(mapped 'Save ZEL File')" type saved.zel
