@@ -9,12 +9,12 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 export HOME=$home QT_QPA_PLATFORM=xcb
 unset XDG_CONFIG_HOME
 
-# mapped TITLE: the window with that title, once it is mapped (within 30 s). A search fails
+# mapped TITLE: the program's window with that title, once it is mapped (within 30 s). A search fails
 # outright when a window it looks at goes away meanwhile, so it is tried again.
 mapped() {
     local id
     for _ in $(seq 300); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) &&
+        id=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -n 1) &&
             [ -n "$id" ] && echo "$id" && return
         sleep 0.1
     done
@@ -30,7 +30,11 @@ if [ $(((X * 2 + WIDTH - 1280) ** 2 + (Y * 2 + HEIGHT - 1024) ** 2)) -gt 8 ]; th
     echo "the window is not centred: ${WIDTH}x$HEIGHT at $X,$Y"
     exit 1
 fi
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || { echo "no window icon"; exit 1; }
+# Qt may set the icon just after the window maps. (No "| grep -q" here: under pipefail, xprop
+# cut short by grep's early exit would fail the check.)
+has_icon() { [[ $(xprop -id "$window" _NET_WM_ICON) == *'Icon (32 x 32)'* ]]; }
+for _ in $(seq 100); do has_icon && break; sleep 0.1; done
+has_icon || { echo "no window icon"; exit 1; }
 xdotool windowfocus --sync "$window" key alt+f o
 xdotool windowfocus --sync "$(mapped 'Load ZEL File')" key Escape
 # A name that starts like no file in the folder, so that no completion pops up.
