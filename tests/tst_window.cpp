@@ -5,6 +5,7 @@
 #include "app/applicationshell.h"
 #include "app/commandline.h"
 #include "app/dialogs.h"
+#include "app/messageboxdialogs.h"
 #include "settingfile/settingfilereader.h"
 #include "ui/frmmain.h"
 
@@ -29,6 +30,7 @@ public:
     QStringList answers;
     QStringList shown;
     QStringList initialFolders;
+    QString detail; // of the last error
 
     Answer askToSaveChanges() override
     {
@@ -43,7 +45,11 @@ public:
     {
         return file(next(u"open"_s), initialFolder);
     }
-    void showError(const QString &message, const QString &) override { shown << message; }
+    void showError(const QString &message, const QString &detailShown) override
+    {
+        shown << message;
+        detail = detailShown;
+    }
 
 private:
     QString next(const QString &dialog)
@@ -126,6 +132,7 @@ private:
     ApplicationShell *m_shell = nullptr;
     Settings m_edited; // before the last menu command
     bool m_settled = false;
+    QString m_boxText;
     QList<bool> m_dropTaken; // the drag's entry, the drop
     const QPalette m_desktopPalette = QApplication::palette();
 };
@@ -336,6 +343,15 @@ void TestWindow::check(const QString &name, const QString &value)
             items << (action->isSeparator() ? u"-"_s : action->text());
         }
         QCOMPARE(items.join(u',').replace(u' ', u'_'), value);
+    } else if (name == u"box"_s) { // the real box for the last error: text|informative text
+        QTimer::singleShot(0, m_window.get(), [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            m_boxText = box ? box->text() + u'|' + box->informativeText() : u"no box"_s;
+            QApplication::activeModalWidget()->close();
+        });
+        MessageBoxDialogs(m_window.get()).showError(m_dialogs.shown.last(), m_dialogs.detail);
+        QCOMPARE(m_boxText.replace(m_dir->path(), u"."_s).replace(u'\n', u'|').replace(u' ', u'_'),
+                 value);
     } else if (name == u"shown"_s) {
         QCOMPARE(m_dialogs.shown.join(u',').replace(u' ', u'_'), value);
     } else if (name == u"file"_s) { // the title names the document
