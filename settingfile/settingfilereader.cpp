@@ -75,8 +75,8 @@ struct RawContent {
 
 // What each RS-232C line sets, for a message.
 const std::array<QString, Rs232cGroups.size()> Rs232cNames{
-    QStringLiteral("baud rate"), QStringLiteral("bit length"), QStringLiteral("stop bit"),
-    QStringLiteral("parity")};
+    QStringLiteral("a baud rate"), QStringLiteral("a bit length"), QStringLiteral("a stop bit"),
+    QStringLiteral("a parity")};
 
 // How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'.
 QString shown(const std::string &quoted)
@@ -90,7 +90,7 @@ QString shown(const std::string &quoted)
 
 QString notKnown(const FileLine &line, const QString &what)
 {
-    return QStringLiteral("Line %1: \"%2\" is not a %3 this program knows.")
+    return QStringLiteral("Line %1: \"%2\" is not %3 this program knows.")
         .arg(QString::number(line.number), shown(line.quoted), what);
 }
 
@@ -175,7 +175,7 @@ Pass collectLines(LineReader &reader, RawContent &raw, QString &problem)
                 const std::optional<std::string> suffix = suffixValue(line.substr(7));
                 raw.suffix = FileLine(line, number, suffix.value_or(std::string()));
                 if (!suffix) {
-                    problem = notKnown(raw.suffix, QStringLiteral("suffix"));
+                    problem = notKnown(raw.suffix, QStringLiteral("a suffix"));
                     return Pass::FormatError;
                 }
             } else if (isLine(line, "[END]")) {
@@ -266,19 +266,19 @@ bool takeSuffix(const std::string &value, QString &suffix)
 QString checkContent(const RawContent &raw, SettingFileContent &content)
 {
     if (!takeMode(raw.mode.value, content)) {
-        return notKnown(raw.mode, QStringLiteral("mode"));
+        return notKnown(raw.mode, QStringLiteral("a mode"));
     }
     if (const QString problem = takeRs232c(raw, content); !problem.isEmpty()) {
         return problem;
     }
     if (!takePosition(raw.start.value, content.StartPosition)) {
-        return notKnown(raw.start, QStringLiteral("start position"));
+        return notKnown(raw.start, QStringLiteral("a start position"));
     }
     if (!takePosition(raw.end.value, content.EndPosition)) {
-        return notKnown(raw.end, QStringLiteral("end position"));
+        return notKnown(raw.end, QStringLiteral("an end position"));
     }
     if (!takeSuffix(raw.suffix.value, content.Suffix)) {
-        return notKnown(raw.suffix, QStringLiteral("suffix"));
+        return notKnown(raw.suffix, QStringLiteral("a suffix"));
     }
     return {};
 }
