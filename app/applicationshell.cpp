@@ -1,8 +1,8 @@
 #include "app/applicationshell.h"
 
 #include "app/dialogs.h"
-#include "app/pathhelpers.h"
-#include "app/title.h"
+#include "model/pathhelpers.h"
+#include "model/preferences.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 #include "ui/frmmain.h"
@@ -28,12 +28,14 @@ ApplicationShell::ApplicationShell(frmMain &window, Dialogs &dialogs)
 
 void ApplicationShell::Form_Load()
 {
-    m_window.setWindowTitle(bareTitle());
-    m_currentFileName.clear();
+    m_document.ClearFileName();
+    m_window.setWindowTitle(m_document.title());
     m_window.SetDefaultSettings();
-    m_window.TakeSnapshot();
-    m_preferences = LoadPreferences();
-    if (m_preferences.BarcodeFlag == QLatin1String("0")) {
+    TakeSnapshot();
+    const Preferences preferences = LoadPreferences();
+    m_defaultFolder = preferences.DefaultFolder;
+    m_document.setBarcodeFlag(preferences.BarcodeFlag);
+    if (preferences.BarcodeFlag == QLatin1String("0")) {
         m_window.SetBarcodeSection(false);
     }
 }
@@ -48,7 +50,7 @@ bool ApplicationShell::Form_QueryUnload()
 
 void ApplicationShell::Form_Unload()
 {
-    SavePreferences(m_preferences);
+    SavePreferences({m_defaultFolder, m_document.BarcodeFlag()});
 }
 
 bool ApplicationShell::settleForSessionEnd(bool mayAsk)
@@ -80,7 +82,7 @@ void ApplicationShell::mnuOpen_Click()
         if (!settleUnsavedChanges()) {
             return false;
         }
-        const std::optional<QString> path = m_dialogs.chooseFileToOpen(m_preferences.DefaultFolder);
+        const std::optional<QString> path = m_dialogs.chooseFileToOpen(m_defaultFolder);
         return path && readAndAdopt(*path);
     });
 }
@@ -95,7 +97,8 @@ void ApplicationShell::openFile(const QString &path)
 void ApplicationShell::mnuSave_Click()
 {
     runTrapped([this] {
-        return saveAndAdopt(m_currentFileName.isEmpty() ? chooseFileToSave() : m_currentFileName);
+        const QString &current = m_document.CurrentFileName();
+        return saveAndAdopt(current.isEmpty() ? chooseFileToSave() : current);
     });
 }
 
@@ -122,7 +125,7 @@ bool ApplicationShell::runTrapped(const std::function<bool()> &command)
 // a failed write keeps the changes (and the window open, when closing).
 bool ApplicationShell::settleUnsavedChanges()
 {
-    if (!m_window.IsDataChanged()) {
+    if (!m_document.IsDataChanged(m_window.settings())) {
         return true;
     }
     switch (m_dialogs.askToSaveChanges()) {
@@ -139,14 +142,14 @@ bool ApplicationShell::settleUnsavedChanges()
 
 std::optional<QString> ApplicationShell::chooseFileToSave()
 {
-    return rememberFolder(m_dialogs.chooseFileToSave(m_preferences.DefaultFolder));
+    return rememberFolder(m_dialogs.chooseFileToSave(m_defaultFolder));
 }
 
 // Every path a dialog returns at once becomes the folder the next dialog starts in.
 std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> path)
 {
     if (path) {
-        ExtractFolder(*path, m_preferences.DefaultFolder);
+        ExtractFolder(*path, m_defaultFolder);
     }
     return path;
 }
@@ -155,7 +158,7 @@ std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> p
 bool ApplicationShell::write(const QString &path)
 {
     QString reason;
-    const QString error = WriteSettingFile(path, m_window.settings(), m_preferences.BarcodeFlag,
+    const QString error = WriteSettingFile(path, m_window.settings(), m_document.BarcodeFlag(),
                                            QDate::currentDate(), &reason);
     if (!error.isEmpty()) {
         m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + reason);
@@ -172,13 +175,14 @@ bool ApplicationShell::read(const QString &path)
     const QString error = ReadSettingFile(path, content, &reason);
     if (!error.isEmpty()) {
         m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + reason);
-        m_window.RestoreSnapshot();
+        RestoreSnapshot();
         return false;
     }
     Settings settings = m_window.settings();
     content.applyTo(settings);
-    m_preferences.BarcodeFlag = content.barcodeFlag();
-    m_window.applyFileSettings(settings, content.Rs232c.has_value());
+    m_document.setBarcodeFlag(content.barcodeFlag());
+    m_window.SetBarcodeSection(content.Rs232c.has_value());
+    m_window.setSettings(settings);
     return true;
 }
 
@@ -205,15 +209,25 @@ bool ApplicationShell::saveAndAdopt(const std::optional<QString> &path)
 
 void ApplicationShell::adoptFile(const QString &path)
 {
-    m_window.setWindowTitle(titleWithFile(path));
-    m_currentFileName = path;
-    m_window.TakeSnapshot();
+    m_document.setCurrentFileName(path);
+    m_window.setWindowTitle(m_document.title());
+    TakeSnapshot();
 }
 
 void ApplicationShell::startFreshDocument()
 {
-    m_window.setWindowTitle(bareTitle());
-    m_currentFileName.clear();
+    m_document.ClearFileName();
+    m_window.setWindowTitle(m_document.title());
     m_window.SetDefaultSettings();
-    m_window.TakeSnapshot();
+    TakeSnapshot();
+}
+
+void ApplicationShell::TakeSnapshot()
+{
+    m_document.TakeSnapshot(m_window.settings());
+}
+
+void ApplicationShell::RestoreSnapshot()
+{
+    m_window.setSettings(m_document.RestoreSnapshot(m_window.settings()));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/preferences.h"
-#include "model/settings.h"
+#include "model/settingdocument.h"
 
 #include <QObject>
 #include <QString>
@@ -13,7 +12,9 @@ class Dialogs;
 class frmMain;
 
 // Start-up, the file commands, the unsaved-changes question and shut-down of the one window.
-// Every command runs under one failure trap; a cancelled dialog ends a command silently.
+// The shell asks the window for its settings, the document whether they changed, and the reader
+// and writer for the file. Every command runs under one failure trap; a cancelled dialog ends a
+// command silently.
 class ApplicationShell : public QObject
 {
     Q_OBJECT
@@ -38,8 +39,11 @@ public:
     // dropped on the window.
     void openFile(const QString &path);
 
-    const QString &CurrentFileName() const { return m_currentFileName; }
-    const Preferences &preferences() const { return m_preferences; }
+    const SettingDocument &document() const { return m_document; }
+    const QString &DefaultFolder() const { return m_defaultFolder; }
+    // Puts the document's snapshot back into the window; the suffix field keeps what it holds.
+    void RestoreSnapshot();
+    void TakeSnapshot();
 
 private:
     bool runTrapped(const std::function<bool()> &command);
@@ -56,8 +60,8 @@ private:
 
     frmMain &m_window;
     Dialogs &m_dialogs;
-    Preferences m_preferences;
-    QString m_currentFileName;
+    SettingDocument m_document;
+    QString m_defaultFolder;
     // What the operator settled when the session began to end. Qt does not tell us when a
     // log-off is cancelled, so this covers a later close only while the data is still the same.
     std::optional<Settings> m_settledForSessionEnd;

@@ -1,7 +1,7 @@
 // The floor of the start-up benchmark: the program's own window, built and shown as on a first
 // start (short, without the barcode reader interface rows), with nothing behind it: no defaults,
 // no snapshot, no preferences, no dialogs, no file commands.
-#include "app/title.h"
+#include "model/title.h"
 #include "ui/applicationicon.h"
 #include "ui/frmmain.h"
 

@@ -68,21 +68,3 @@ Settings defaultSettings()
     settings.EndPosition = QStringLiteral("1");
     return settings;
 }
-
-bool IsDataChanged(const Settings &current, const Settings &saved)
-{
-    // The RS-232C groups and the mode count in every mode; the texts and the device function
-    // only in the modes that use them.
-    for (Group group : {Group::Baudrate, Group::BitLength, Group::StopBit, Group::Parity,
-                        Group::Mode}) {
-        if (current.index(group) != saved.index(group)) {
-            return true;
-        }
-    }
-    if (usesPickUpPosition(current.Mode) &&
-        (current.StartPosition != saved.StartPosition ||
-         current.EndPosition != saved.EndPosition || current.Suffix != saved.Suffix)) {
-        return true;
-    }
-    return usesDeviceFunction(current.Mode) && current.DeviceFunction != saved.DeviceFunction;
-}

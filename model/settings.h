@@ -63,5 +63,3 @@ struct Settings {
 
 Settings defaultSettings();
 
-// True when current differs from saved in a field that the current mode uses.
-bool IsDataChanged(const Settings &current, const Settings &saved);

@@ -1,7 +1,7 @@
 # Debian's hardening flags, asked of dpkg-buildflags as Debian's own packages ask: stack
 # protector, format checks, relro and immediate binding (PIE is the compiler's default).
 # Optimisation and debug information stay with the build type, and source paths are not
-# rewritten: the tests find their data beside their sources through __FILE__.
+# rewritten, so that a debugger and the sanitizers' reports name the sources where they are.
 # Fortified functions need optimisation and stand in the sanitizers' way, so Debug and
 # sanitizer builds go without them.
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)

@@ -1,6 +1,6 @@
 #include "settingfile/settingfilewriter.h"
 
-#include "app/pathhelpers.h"
+#include "model/pathhelpers.h"
 #include "settingfile/filereplacer.h"
 #include "settingfile/numbertext.h"
 

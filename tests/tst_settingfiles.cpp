@@ -2,7 +2,7 @@
 // where marked, written. ZEL_UPDATE_REFERENCES=1 rewrites the results from what they give now.
 #include "datatable.h"
 
-#include "app/pathhelpers.h"
+#include "model/pathhelpers.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/settings.h"
-#include "ui/keyfilters.h"
+#include "model/keyfilters.h"
 
 #include <initializer_list>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/keyfilters.h"
+#include "model/keyfilters.h"
 
 #include <QLineEdit>
 

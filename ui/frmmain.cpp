@@ -223,31 +223,21 @@ Settings frmMain::settings() const
     return current;
 }
 
+void frmMain::setSettings(const Settings &settings)
+{
+    for (Group group : AllGroups) {
+        selectOption(group, settings.index(group));
+    }
+    txtStart->setText(settings.StartPosition);
+    txtEnd->setText(settings.EndPosition);
+    txtSuffix->setText(settings.Suffix);
+}
+
 void frmMain::SetDefaultSettings()
 {
-    const Settings defaults = defaultSettings();
-    selectOptions(defaults, AllGroups);
-    setPickUpTexts(defaults);
+    setSettings(defaultSettings());
+    // The default mode may be the one selected already, which runs no mode rule.
     EnableDeviceFunction(false);
-}
-
-void frmMain::TakeSnapshot()
-{
-    m_savedSettings = settings();
-}
-
-bool frmMain::IsDataChanged() const
-{
-    return ::IsDataChanged(settings(), m_savedSettings);
-}
-
-void frmMain::RestoreSnapshot()
-{
-    selectOptions(m_savedSettings, Rs232cGroups);
-    selectOption(Group::Mode, m_savedSettings.Mode);
-    txtStart->setText(m_savedSettings.StartPosition);
-    txtEnd->setText(m_savedSettings.EndPosition);
-    selectOption(Group::DeviceFunction, m_savedSettings.DeviceFunction);
 }
 
 void frmMain::EnablePickUpPosition(bool enabled)
@@ -281,15 +271,6 @@ void frmMain::SetBarcodeSection(bool shown)
     // The window takes its new height now rather than at the next turn of the event loop.
     layout()->activate();
     ShowBarcodeSection(shown);
-}
-
-void frmMain::applyFileSettings(const Settings &settings, bool barcodeSectionShown)
-{
-    selectOption(Group::Mode, settings.Mode);
-    selectOption(Group::DeviceFunction, settings.DeviceFunction);
-    selectOptions(settings, Rs232cGroups);
-    SetBarcodeSection(barcodeSectionShown);
-    setPickUpTexts(settings);
 }
 
 void frmMain::setCloseHandlers(std::function<bool()> queryUnload, std::function<void()> unload)
@@ -349,19 +330,4 @@ void frmMain::selectOption(Group group, qint16 index)
     if (QAbstractButton *option = optionButtons(group)->button(index)) {
         option->setChecked(true);
     }
-}
-
-template <typename Groups>
-void frmMain::selectOptions(const Settings &settings, const Groups &groups)
-{
-    for (Group group : groups) {
-        selectOption(group, settings.index(group));
-    }
-}
-
-void frmMain::setPickUpTexts(const Settings &settings)
-{
-    txtStart->setText(settings.StartPosition);
-    txtEnd->setText(settings.EndPosition);
-    txtSuffix->setText(settings.Suffix);
 }

@@ -16,11 +16,11 @@ class QMenu;
 struct RowPlace;
 
 // The program's one window. Its controls are the only store of the live settings: settings()
-// reads them, and the routines below write them, each through the mapping of the record's fields
-// to the option groups and text fields. Whenever the selected mode changes, by a click or by a
+// reads them and setSettings() shows others, each through the mapping of the record's fields to
+// the option groups and text fields. Whenever the selected mode changes, by a click or by a
 // routine, the mode rule enables the controls that the mode uses.
 //
-// The window shows no dialog and knows no file format. File > New, Open, Save and Save As are
+// The window shows no dialog and knows neither the file nor the saved state of the document. File > New, Open, Save and Save As are
 // announced by signals; File > Exit calls close(), so it goes exactly the way of the close box:
 // through the close handlers.
 class frmMain : public QMainWindow
@@ -31,12 +31,8 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
 
     Settings settings() const;
+    void setSettings(const Settings &settings);
     void SetDefaultSettings();
-
-    void TakeSnapshot();
-    bool IsDataChanged() const;
-    // Puts the snapshot back, except the suffix: the field keeps what it holds.
-    void RestoreSnapshot();
 
     void EnablePickUpPosition(bool enabled);
     void EnableDeviceFunction(bool enabled);
@@ -44,9 +40,6 @@ public:
     // Sets the height of the area below the menu bar first (tall with the barcode reader
     // interface section, ending below the device function row without it), then the section.
     void SetBarcodeSection(bool shown);
-
-    // What a setting file carries, applied in the order in which the file carries it.
-    void applyFileSettings(const Settings &settings, bool barcodeSectionShown);
 
     // queryUnload decides whether a close request goes on (none: it does); unload runs when it
     // does, before the window closes.
@@ -81,10 +74,7 @@ private:
     void optMode_Click(qint16 index);
     QButtonGroup *optionButtons(Group group) const;
     void selectOption(Group group, qint16 index);
-    template <typename Groups> void selectOptions(const Settings &settings, const Groups &groups);
-    void setPickUpTexts(const Settings &settings);
 
-    Settings m_savedSettings;
     std::function<bool()> m_queryUnload;
     std::function<void()> m_unload;
 

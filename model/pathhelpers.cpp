@@ -1,4 +1,4 @@
-#include "app/pathhelpers.h"
+#include "model/pathhelpers.h"
 
 namespace {
 

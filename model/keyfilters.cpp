@@ -1,4 +1,4 @@
-#include "ui/keyfilters.h"
+#include "model/keyfilters.h"
 
 namespace {
 

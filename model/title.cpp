@@ -1,6 +1,6 @@
-#include "app/title.h"
+#include "model/title.h"
 
-#include "app/pathhelpers.h"
+#include "model/pathhelpers.h"
 
 QString bareTitle()
 {

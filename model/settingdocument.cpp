@@ -1,0 +1,34 @@
+#include "model/settingdocument.h"
+
+#include "model/title.h"
+
+QString SettingDocument::title() const
+{
+    return m_currentFileName.isEmpty() ? bareTitle() : titleWithFile(m_currentFileName);
+}
+
+bool SettingDocument::IsDataChanged(const Settings &current) const
+{
+    const Settings &saved = m_savedSettings;
+    // The RS-232C groups and the mode count in every mode; the texts and the device function
+    // only in the modes that use them.
+    for (Group group :
+         {Group::Baudrate, Group::BitLength, Group::StopBit, Group::Parity, Group::Mode}) {
+        if (current.index(group) != saved.index(group)) {
+            return true;
+        }
+    }
+    if (usesPickUpPosition(current.Mode) &&
+        (current.StartPosition != saved.StartPosition || current.EndPosition != saved.EndPosition ||
+         current.Suffix != saved.Suffix)) {
+        return true;
+    }
+    return usesDeviceFunction(current.Mode) && current.DeviceFunction != saved.DeviceFunction;
+}
+
+Settings SettingDocument::RestoreSnapshot(const Settings &current) const
+{
+    Settings restored = m_savedSettings;
+    restored.Suffix = current.Suffix;
+    return restored;
+}
