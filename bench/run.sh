@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in a Release folder of their own and runs them all, each against its
+# Builds the benchmarks (the bench preset, in build/bench) and runs them all, each against its
 # floor: the setting-file reader against a line splitter, and the program's start-up (time until
 # the window is mapped, peak memory, instructions) against the program's window alone.
-#   BENCH_DIR          the build folder (default: build-bench)
 #   READER_REPETITIONS repetitions of each reader benchmark (default: 9)
 #   STARTUP_RUNS       start-up runs of each side for time and memory (default: 20)
 #   CALLGRIND_RUNS     start-up runs of each side under callgrind (default: 3)
@@ -11,9 +10,9 @@ cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" valgrind python3
 
-build_dir=${BENCH_DIR:-build-bench}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZEL_BENCH=ON -DZEL_SANITIZE=OFF >/dev/null
-cmake --build "$build_dir" -j2 --target bench_reader startup_floor zel-file-generator
+build_dir=build/bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)"
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "=== setting-file reader against its floor (Google Benchmark's report: $build_dir/reader.txt)"

@@ -1,23 +1,22 @@
 #!/usr/bin/env bash
-# Builds the reader's fuzz program with clang in build_dir and runs it for a bounded time,
+# Builds the reader's fuzz program (the fuzz preset, clang) and runs it for a bounded time,
 # starting from the setting files of the tests. Fails on any crash, leak, sanitizer report,
-# broken rule or input slower than 1 s; the failing input is kept in build_dir/fuzz-work/ to be
+# broken rule or input slower than 1 s; the failing input is kept in build/fuzz/fuzz-work/ to be
 # replayed (fuzz_reader <file>) and, once fixed, committed to fuzz/regression/reader/, which
 # tst_settingfiles replays.
-# Usage: fuzz/run.sh build_dir [seconds]
+# Usage: fuzz/run.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
 ensure_packages "${FUZZ_PACKAGES[@]}"
 
-build_dir=$1
-seconds=${2:-60}
+build_dir=build/fuzz
+seconds=${1:-60}
 work_dir="$build_dir/fuzz-work"
 log="$work_dir/reader.log"
 
-CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DZEL_FUZZ=ON \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build_dir" -j2 --target fuzz_reader >/dev/null
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" >/dev/null
 
 # New inputs go to the first folder, which is not committed; the others are only read.
 mkdir -p "$work_dir/reader"

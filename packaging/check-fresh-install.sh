@@ -5,14 +5,14 @@
 # and opens the file with gio, which must start the program with that file.
 # Prints the packages apt pulled in and where the screenshots of the window are.
 # Needs root (debootstrap, chroot, mount) and the network; it is not part of ./test.sh.
-#   BUILD_DIR      Release build folder for the package (default: build-deb)
+# The package is built from the release preset, in build/release/package/.
 #   FRESH_ROOT_DIR cache of the bare root, kept between runs (default: /var/tmp/zel-fresh-bookworm)
 #   DEBIAN_MIRROR  mirror for debootstrap (default: the bookworm source in this machine's apt setup)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
 
-build_dir=${BUILD_DIR:-build-deb}
+build_dir=build/release
 cache=${FRESH_ROOT_DIR:-/var/tmp/zel-fresh-bookworm}
 base=$cache/base
 root=$cache/root
@@ -49,9 +49,9 @@ configured_mirror() {
 
 build_package() {
     ensure_packages "${BUILD_PACKAGES[@]}" debootstrap
-    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZEL_SANITIZE=OFF >/dev/null
+    cmake --preset release >/dev/null
     echo "Building the package in $build_dir"
-    cmake --build "$build_dir" -j2 >"$build_dir/build.log" 2>&1 ||
+    cmake --build --preset release -j"$(nproc)" >"$build_dir/build.log" 2>&1 ||
         { tail -n 30 "$build_dir/build.log"; exit 1; }
     rm -rf "$build_dir/package"
     cpack --config "$build_dir/CPackConfig.cmake" -B "$build_dir/package" >/dev/null

@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
 # Rewrites the tests' references from what the program does now: the results in
-# tests/data/settingfiles.txt and the pictures tests/data/window-*.png. Review them with
-# git diff and an image viewer before committing.
-# usage: scripts/update-test-references.sh [build_dir]   (default: build-dev)
+# tests/data/settingfiles.txt and the pictures tests/data/window-*.png, through the sanitize
+# preset's tests. Review them with git diff and an image viewer before committing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${1:-build-dev}
-[ -f "$build_dir/CMakeCache.txt" ] || cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build_dir" --target tst_settingfiles tst_window >/dev/null
-export QT_QPA_PLATFORM=offscreen ZEL_UPDATE_REFERENCES=1
-"$build_dir/tests/tst_settingfiles" >/dev/null
-"$build_dir/tests/tst_window" followsTheTables >/dev/null
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$(nproc)" --target tst_settingfiles tst_window >/dev/null
+ZEL_UPDATE_REFERENCES=1 ctest --preset sanitize -R '^tst_(settingfiles|window)$' >/dev/null || true
 git status --short tests/data
