@@ -236,9 +236,10 @@ void TestWindow::act(const QString &step)
                           part[0] == u"edgeclick"_s ? QPoint(target->width() - 2, 5) : QPoint());
     } else if (part[0] == u"type"_s) {
         QTest::keyClicks(child<QWidget>(part[1]), step.section(u':', 2));
-    } else if (part[0] == u"key"_s) {
+    } else if (part[0] == u"key"_s) { // to the window itself where no control is named
         const QKeyCombination key = QKeySequence(part[2])[0];
-        QTest::sendKeyEvent(QTest::Click, child<QWidget>(part[1]), key.key(),
+        QWidget *target = part[1].isEmpty() ? m_window.get() : child<QWidget>(part[1]);
+        QTest::sendKeyEvent(QTest::Click, target, key.key(),
                             part[3].isEmpty() ? QString() : QString(QChar(part[3].toInt())),
                             key.keyboardModifiers());
     } else if (part[0] == u"paste"_s) {
@@ -247,6 +248,8 @@ void TestWindow::act(const QString &step)
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, field->mapToGlobal(QPoint(5, 5)));
         QCoreApplication::sendEvent(field, &event);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P); // "&Paste"
+    } else if (part[0] == u"clipboard"_s) {
+        QGuiApplication::clipboard()->setText(step.section(u':', 1));
     } else if (part[0] == u"answers"_s) {
         m_dialogs.answers = part[1].split(u',');
     } else if (part[0] == u"menu"_s) {
@@ -299,7 +302,10 @@ void TestWindow::check(const QString &name, const QString &value)
         auto *menu = child<QMenu>(u"mnuFile"_s);
         QStringList items{menu->title()};
         for (const QAction *action : menu->actions()) {
-            items << (action->isSeparator() ? u"-"_s : action->text());
+            const QString keys = action->shortcut().toString();
+            items << (action->isSeparator() ? u"-"_s
+                      : keys.isEmpty()      ? action->text()
+                                            : action->text() + u'[' + keys + u']');
         }
         QCOMPARE(items.join(u',').replace(u' ', u'_'), value);
     } else if (name == u"box"_s) { // the real box for the last error: text|informative text
@@ -311,6 +317,8 @@ void TestWindow::check(const QString &name, const QString &value)
         MessageBoxDialogs(m_window.get()).showError(m_dialogs.shown.last(), m_dialogs.detail);
         QCOMPARE(m_boxText.replace(m_dir->path(), u"."_s).replace(u'\n', u'|').replace(u' ', u'_'),
                  value);
+    } else if (name == u"clipboard"_s) {
+        QCOMPARE(QGuiApplication::clipboard()->text(), value);
     } else if (name == u"shown"_s) {
         QCOMPARE(m_dialogs.shown.join(u',').replace(u' ', u'_'), value);
     } else if (name == u"file"_s) { // the title names the document

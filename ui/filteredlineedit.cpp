@@ -7,18 +7,31 @@
 #include <QMenu>
 #include <QMetaMethod>
 
+#include <algorithm>
+
 namespace
 {
-
-// Delete types no character, though X11 reports one for it.
-constexpr QChar DeleteCharacter(0x7f);
 
 constexpr Qt::KeyboardModifiers CommandModifiers =
     Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
-bool typesCharacter(const QKeyEvent *event)
+// The editing shortcuts of the platform, which some platforms report with the letter they are
+// held with (Ctrl+A as "a"). Paste is not among them: it goes through the filter.
+constexpr QKeySequence::StandardKey EditingShortcuts[] = {
+    QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+    QKeySequence::Undo,      QKeySequence::Redo, QKeySequence::Delete,
+};
+
+bool isEditingShortcut(const QKeyEvent *event)
 {
-    return !event->text().isEmpty() && event->text() != DeleteCharacter;
+    return std::any_of(std::begin(EditingShortcuts), std::end(EditingShortcuts),
+                       [event](QKeySequence::StandardKey key) { return event->matches(key); });
+}
+
+// Backspace, Delete (127 on X11), Enter and the codes that Ctrl gives letters are no text.
+bool insertsText(const QKeyEvent *event)
+{
+    return !event->text().isEmpty() && event->text().front().isPrint();
 }
 
 // Cuts the standard menu's Paste from the field's own paste() and tells whether this action was
@@ -49,25 +62,16 @@ void FilteredLineEdit::pasteFiltered()
     insertFiltered(QGuiApplication::clipboard()->text());
 }
 
+// Only characters are filtered: shortcuts, backspace, Delete and the movement keys work as in
+// any field. A key held with Ctrl, Alt or Meta that is no shortcut types nothing, though some
+// platforms report the plain character for it.
 void FilteredLineEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (!typesCharacter(event)) {
-        // Ctrl+V stays swallowed where a platform reports no character for it; Shift+Insert
-        // and the like paste, filtered.
-        if (event->matches(QKeySequence::Paste)) {
-            if (!(event->modifiers() & CommandModifiers)) {
-                pasteFiltered();
-            }
-        } else {
-            QLineEdit::keyPressEvent(event);
-        }
-        return;
-    }
-    // Backspace passes both filters and deletes. A key held with Ctrl types a control character
-    // (Ctrl+V types 22) and one held with Alt types none; the filters would swallow either, but
-    // some platforms report the plain character. Anything else goes in as the filter lets it.
-    if (event->text() == QChar(BackspaceKey)) {
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered();
+    } else if (!insertsText(event) || isEditingShortcut(event)) {
         QLineEdit::keyPressEvent(event);
+        return;
     } else if (!(event->modifiers() & CommandModifiers)) {
         insertFiltered(event->text());
     }

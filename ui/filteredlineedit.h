@@ -4,10 +4,10 @@
 
 #include <QLineEdit>
 
-// A text field whose typed characters pass a keystroke filter of the core, which lets each one
-// through, replaces it or swallows it. Pasted text (context menu, Shift+Insert, a middle click)
-// passes the whole-text filter before the length limit cuts it; Ctrl+V types a control
-// character and is swallowed like any other. Text set by a routine is taken as it is.
+// A text field whose typed characters pass a keystroke filter of the model, which lets each one
+// through, replaces it or swallows it. Pasted text (Ctrl+V, Shift+Insert, the context menu, a
+// middle click) passes the whole-text filter before the length limit cuts it. The platform's
+// editing shortcuts work as in any field. Text set by a routine is taken as it is.
 class FilteredLineEdit : public QLineEdit
 {
     Q_OBJECT

@@ -168,22 +168,28 @@ void frmMain::buildMenu()
 {
     mnuFile = menuBar()->addMenu(QStringLiteral("File(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    addCommand("mnuNew", QStringLiteral("NEW(&N)"), &frmMain::newRequested);
-    addCommand("mnuOpen", QStringLiteral("Open...(&O)"), &frmMain::openRequested);
+    connect(addCommand("mnuNew", QStringLiteral("NEW(&N)"), QKeySequence::New), &QAction::triggered,
+            this, &frmMain::newRequested);
+    connect(addCommand("mnuOpen", QStringLiteral("Open...(&O)"), QKeySequence::Open),
+            &QAction::triggered, this, &frmMain::openRequested);
     addSeparator("mnuStep1");
-    addCommand("mnuSave", QStringLiteral("Save(&S)"), &frmMain::saveRequested);
-    addCommand("mnuSaveAs", QStringLiteral("Save As...(&A)"), &frmMain::saveAsRequested);
+    connect(addCommand("mnuSave", QStringLiteral("Save(&S)"), QKeySequence::Save),
+            &QAction::triggered, this, &frmMain::saveRequested);
+    connect(addCommand("mnuSaveAs", QStringLiteral("Save As...(&A)"), QKeySequence::SaveAs),
+            &QAction::triggered, this, &frmMain::saveAsRequested);
     addSeparator("mnuStep2");
-    QAction *mnuExit = mnuFile->addAction(QStringLiteral("Exit(&X)"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(addCommand("mnuExit", QStringLiteral("Exit(&X)"), QKeySequence::Quit),
+            &QAction::triggered, this, &QWidget::close);
 }
 
-void frmMain::addCommand(const char *name, const QString &caption, void (frmMain::*signal)())
+// The platform's own shortcut, where it has one for the command, shown beside the caption.
+QAction *frmMain::addCommand(const char *name, const QString &caption,
+                             QKeySequence::StandardKey shortcut)
 {
     QAction *action = mnuFile->addAction(caption);
     action->setObjectName(QLatin1String(name));
-    connect(action, &QAction::triggered, this, signal);
+    action->setShortcuts(shortcut);
+    return action;
 }
 
 void frmMain::addSeparator(const char *name)

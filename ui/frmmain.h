@@ -2,6 +2,7 @@
 
 #include "model/settings.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 #include <array>
@@ -67,7 +68,8 @@ private:
     void addOptionGroup(QWidget *panel, const char *name, Group group,
                         std::initializer_list<RowPlace> places);
     void buildMenu();
-    void addCommand(const char *name, const QString &caption, void (frmMain::*signal)());
+    QAction *addCommand(const char *name, const QString &caption,
+                        QKeySequence::StandardKey shortcut);
     void addSeparator(const char *name);
     void setFocusOrder();
 
