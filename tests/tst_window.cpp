@@ -93,6 +93,7 @@ private:
     void act(const QString &step);
     void check(const QString &name, const QString &value);
     void looksAsItsReference(const QString &name);
+    QList<int> ruleWidths(double ratio) const;
     template <typename T> T *child(const QString &name) const
     {
         T *found = m_window->findChild<T *>(name);
@@ -317,6 +318,11 @@ void TestWindow::check(const QString &name, const QString &value)
         MessageBoxDialogs(m_window.get()).showError(m_dialogs.shown.last(), m_dialogs.detail);
         QCOMPARE(m_boxText.replace(m_dir->path(), u"."_s).replace(u'\n', u'|').replace(u' ', u'_'),
                  value);
+    } else if (name == u"rules"_s) { // at each ratio every rule drawn, headings' the thicker
+        for (const QString &ratio : value.split(u',')) {
+            const QList<int> widths = ruleWidths(ratio.toDouble()); // rows', then headings'
+            QVERIFY2(widths.first() >= 1 && widths[1] < widths[2], qPrintable(ratio));
+        }
     } else if (name == u"clipboard"_s) {
         QCOMPARE(QGuiApplication::clipboard()->text(), value);
     } else if (name == u"shown"_s) {
@@ -354,6 +360,35 @@ void TestWindow::check(const QString &name, const QString &value)
     } else {
         QCOMPARE(child<QLineEdit>(name)->text(), value);
     }
+}
+
+// The least and the most of the rows in which the rules under the panels are drawn, then the
+// least of the headings' rules, rendered at a device pixel ratio. A row counts where a stretch in
+// the middle of the rule is dark throughout, which no text is.
+QList<int> TestWindow::ruleWidths(double ratio) const
+{
+    QPixmap pixmap(m_window->size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    m_window->render(&pixmap);
+    const QImage drawn = pixmap.toImage();
+    QList<int> widths[2]; // rows', headings'
+    for (QWidget *rule : m_window->findChildren<QWidget *>(QRegularExpression(u"^Line"_s))) {
+        const QPoint middle = rule->mapTo(m_window.get(), QPoint(rule->width() / 2, 0)) * ratio;
+        int rows = 0;
+        for (int y = middle.y() - 2; rule->isVisible() && y < middle.y() + 4 * ratio; ++y) {
+            bool dark = true;
+            for (int x = middle.x() - 8; x <= middle.x() + 8; ++x) {
+                dark = dark && qGray(drawn.pixel(x, y)) < 100;
+            }
+            rows += dark;
+        }
+        if (rule->isVisible()) {
+            widths[rule->parentWidget() == m_window->centralWidget()] << rows;
+        }
+    }
+    return {*std::min_element(widths[0].begin(), widths[0].end()),
+            *std::max_element(widths[0].begin(), widths[0].end()),
+            *std::min_element(widths[1].begin(), widths[1].end())};
 }
 
 // With Fusion and the Liberation fonts at 100 %. A difference leaves the picture in the

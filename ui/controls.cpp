@@ -1,10 +1,10 @@
 #include "ui/controls.h"
 
 #include "ui/filteredlineedit.h"
+#include "ui/rule.h"
 #include "ui/twips.h"
 
 #include <QButtonGroup>
-#include <QFrame>
 #include <QLabel>
 #include <QScreen>
 #include <QRadioButton>
@@ -83,14 +83,11 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, con
     return label;
 }
 
-// A plain rule in the window-text colour, as thick as it is high.
-QFrame *makeRule(QWidget *parent, const char *name, const QRect &geometry)
+// A rule of thickness pixels along the top of geometry's first row.
+Rule *makeRule(QWidget *parent, const char *name, const QRect &top, int thickness)
 {
-    auto *rule = new QFrame(parent);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Plain);
-    rule->setLineWidth(geometry.height());
-    return place(rule, name, geometry);
+    return place(new Rule(thickness, parent), name,
+                 QRect(top.topLeft(), QSize(top.width(), thickness + 1)));
 }
 
 } // namespace
@@ -122,13 +119,13 @@ QLabel *makeHeading(QWidget *client, const char *name, const QString &caption, i
                      HeadingPixels);
 }
 
-QFrame *makeHeadingRule(QLabel *heading, const char *name, int right)
+Rule *makeHeadingRule(QLabel *heading, const char *name, int right)
 {
     // Along the heading's lower edge, and at least as long as the heading's caption.
     const QRect above = heading->geometry();
     const int width = std::max(pixelsFromTwips(right) - above.left(), above.width());
-    return makeRule(heading->parentWidget(), name,
-                    QRect(above.left(), above.bottom() + 1, width, HeadingRulePixels));
+    return makeRule(heading->parentWidget(), name, QRect(above.left(), above.bottom() + 1, width, 1),
+                    HeadingRulePixels);
 }
 
 QWidget *makePanel(QWidget *client, const char *name, int top, const QString &accessibleName)
@@ -146,10 +143,9 @@ QLabel *makeRowLabel(QWidget *panel, const char *name, const QString &caption, R
                      rectFromTwips(where.left, LabelTop, where.width, LabelHeight), TextPixels);
 }
 
-QFrame *makeRowRule(QWidget *panel, const char *name, int left, int right)
+Rule *makeRowRule(QWidget *panel, const char *name, int left, int right)
 {
-    const QRect span = rectFromTwips(left, RowRuleTop, right - left, 0);
-    return makeRule(panel, name, QRect(span.topLeft(), QSize(span.width(), RowRulePixels)));
+    return makeRule(panel, name, rectFromTwips(left, RowRuleTop, right - left, 0), RowRulePixels);
 }
 
 QButtonGroup *makeOptionGroup(QWidget *panel, const char *name, Group group,

@@ -7,10 +7,10 @@
 
 class FilteredLineEdit;
 class QButtonGroup;
-class QFrame;
 class QLabel;
 class QString;
 class QWidget;
+class Rule;
 
 // Makers of the window's controls. Places are in twips; the fonts, colours and the fixed parts
 // of the layout (the heading column, the panel column, the tops within a row) are set here.
@@ -26,10 +26,10 @@ QWidget *makeClientArea(QWidget *window);
 void centreOnScreen(QWidget *window);
 QLabel *makeHeading(QWidget *client, const char *name, const QString &caption, int top, int width);
 // The 2-pixel rule under a heading, running from the heading's left edge to right (twips).
-QFrame *makeHeadingRule(QLabel *heading, const char *name, int right);
+Rule *makeHeadingRule(QLabel *heading, const char *name, int right);
 QWidget *makePanel(QWidget *client, const char *name, int top, const QString &accessibleName);
 QLabel *makeRowLabel(QWidget *panel, const char *name, const QString &caption, RowPlace place);
-QFrame *makeRowRule(QWidget *panel, const char *name, int left, int right);
+Rule *makeRowRule(QWidget *panel, const char *name, int left, int right);
 QButtonGroup *makeOptionGroup(QWidget *panel, const char *name, Group group,
                               std::initializer_list<RowPlace> places);
 FilteredLineEdit *makeTextField(QWidget *panel, const char *name, KeyFilter filter, int maxLength,

@@ -4,6 +4,7 @@
 #include "ui/droppedsettingfile.h"
 #include "ui/filteredlineedit.h"
 #include "ui/optionbuttonstyle.h"
+#include "ui/rule.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>

@@ -11,9 +11,9 @@
 
 class FilteredLineEdit;
 class QButtonGroup;
-class QFrame;
 class QLabel;
 class QMenu;
+class Rule;
 struct RowPlace;
 
 // The program's one window. Its controls are the only store of the live settings: settings()
@@ -92,7 +92,7 @@ private:
     QLabel *lblDev;
 
     QLabel *lblInterface;
-    QFrame *Line1;
+    Rule *Line1;
     QWidget *picBaudrate;
     QWidget *picLength;
     QWidget *picStop;
