@@ -1,12 +1,44 @@
 #include "app/messageboxdialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
 const QString BoxTitle = QStringLiteral("ZEL File Generator");
+
+// Room for a title bar's icon and its three buttons, about as wide as Windows draws them.
+constexpr int TitleBarControlsWidth = 180;
+
+// A message box is made only as wide as its texts and buttons need, which can be narrower than
+// the title bar or a line that should not wrap; a spacer across the box's grid widens it.
+void widen(QMessageBox &box, int width)
+{
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    width = std::max(width, title.horizontalAdvance(box.windowTitle()) + TitleBarControlsWidth);
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
+// Lines wider than widest, long paths most often, shortened in their middle, which keeps where
+// a path starts and the name it ends with. Wrapped, a path of thousands of characters would
+// need more lines than the screen has room for.
+QString shortenLines(const QString &text, const QFontMetrics &metrics, int widest)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines) {
+        line = metrics.elidedText(line, Qt::ElideMiddle, widest);
+    }
+    return lines.join(u'\n');
+}
 
 std::optional<QString> chooseFile(QWidget *parent, const QString &title, const QString &folder,
                                   const QString &description, QFileDialog::AcceptMode mode)
@@ -33,6 +65,7 @@ Dialogs::Answer MessageBoxDialogs::askToSaveChanges()
                     QStringLiteral("Data is changed.\nSave this data?"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
+    widen(box, 0);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -58,6 +91,16 @@ std::optional<QString> MessageBoxDialogs::chooseFileToOpen(const QString &initia
 void MessageBoxDialogs::showError(const QString &message, const QString &detail)
 {
     QMessageBox box(QMessageBox::Critical, BoxTitle, message, QMessageBox::Ok, m_parent);
-    box.setInformativeText(detail);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int widest = std::min(box.screen()->availableGeometry().width() / 2, 600);
+    box.setInformativeText(shortenLines(detail, QFontMetrics(box.font()), widest));
+    int width = 0;
+    if (box.informativeText() != detail) {
+        // The whole text where it can be selected and copied, and the shortened lines unwrapped
+        // beside the icon.
+        box.setDetailedText(detail);
+        width = widest + 2 * box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    }
+    widen(box, width);
     box.exec();
 }

@@ -11,7 +11,8 @@ void Rule::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QTransform toDevice = painter.deviceTransform();
     const QRectF span = toDevice.mapRect(QRectF(0, 0, width(), m_thickness));
-    const qreal ratio = painter.device()->devicePixelRatio();
+    // Device pixels to one of the widget's: the screen's ratio, or that of what it is rendered to.
+    const qreal ratio = toDevice.m22();
     const int left = qRound(span.left());
     const QRect pixels(left, qRound(span.top()), qRound(span.right()) - left,
                        std::max(1, qRound(m_thickness * ratio)));
