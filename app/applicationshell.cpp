@@ -171,10 +171,10 @@ bool ApplicationShell::write(const QString &path)
 bool ApplicationShell::read(const QString &path)
 {
     SettingFileContent content;
-    QString reason;
-    const QString error = ReadSettingFile(path, content, &reason);
+    ReadProblem problem;
+    const QString error = ReadSettingFile(path, content, &problem);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + reason);
+        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + problem.text());
         RestoreSnapshot();
         return false;
     }

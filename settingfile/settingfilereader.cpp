@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,10 +89,10 @@ QString shown(const std::string &quoted)
     return text;
 }
 
-QString notKnown(const FileLine &line, const QString &what)
+ReadProblem notKnown(const FileLine &line, const QString &what)
 {
-    return QStringLiteral("Line %1: \"%2\" is not %3 this program knows.")
-        .arg(QString::number(line.number), shown(line.quoted), what);
+    return {qsizetype(line.number),
+            QStringLiteral("\"%1\" is not %2 this program knows.").arg(shown(line.quoted), what)};
 }
 
 // A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits.
@@ -126,11 +127,11 @@ std::optional<std::string> suffixValue(std::string_view value)
                       : QByteArray::number(number, 16).toUpper().toStdString();
 }
 
-enum class Pass { Complete, FormatError, LoadError };
-
-// Collects the lines that matter. On a format error, problem says what is wrong and where.
-Pass collectLines(LineReader &reader, RawContent &raw, QString &problem)
+// Collects the lines that matter, reading no more than byteLimit bytes of device. Returns the
+// message for a failure, and problem says what is wrong and where.
+QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadProblem &problem)
 {
+    LineReader reader(device, byteLimit);
     enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
     State state = State::Seek;
     size_t rs232cLine = 0;
@@ -157,7 +158,7 @@ Pass collectLines(LineReader &reader, RawContent &raw, QString &problem)
             } else if (isLine(line, "[SETTING]")) {
                 state = State::SettingSection;
             } else if (isLine(line, "[END]")) {
-                return Pass::Complete;
+                return {};
             }
             break;
         case State::Rs232cLine:
@@ -176,25 +177,28 @@ Pass collectLines(LineReader &reader, RawContent &raw, QString &problem)
                 raw.suffix = FileLine(line, number, suffix.value_or(std::string()));
                 if (!suffix) {
                     problem = notKnown(raw.suffix, QStringLiteral("a suffix"));
-                    return Pass::FormatError;
+                    return FormatError;
                 }
             } else if (isLine(line, "[END]")) {
-                return Pass::Complete;
+                return {};
             } else {
-                problem =
-                    QStringLiteral("Line %1: \"%2\" does not belong in the [SETTING] section.")
-                        .arg(QString::number(number),
-                             shown(FileLine(line, number, {}).quoted));
-                return Pass::FormatError;
+                problem = {qsizetype(number),
+                           QStringLiteral("\"%1\" does not belong in the [SETTING] section.")
+                               .arg(shown(FileLine(line, number, {}).quoted))};
+                return FormatError;
             }
             break;
         }
     }
-    problem =
+    if (reader.failed()) {
+        problem = {0, device.errorString()};
+        return LoadError;
+    }
+    problem.reason =
         state == State::Seek
             ? QStringLiteral("The file has no [MODE] line.")
             : QStringLiteral("The file ends after line %1 without an [END] line.").arg(number);
-    return reader.failed() ? Pass::LoadError : Pass::FormatError;
+    return FormatError;
 }
 
 // Index of the option of group whose token, after prefix, equals text.
@@ -227,7 +231,7 @@ bool takeMode(std::string_view text, SettingFileContent &content)
 }
 
 // Takes the RS-232C lines; returns what is wrong with the first one that sets nothing.
-QString takeRs232c(const RawContent &raw, SettingFileContent &content)
+ReadProblem takeRs232c(const RawContent &raw, SettingFileContent &content)
 {
     if (!raw.rs232cSeen) {
         return {};
@@ -263,12 +267,12 @@ bool takeSuffix(const std::string &value, QString &suffix)
 }
 
 // Checks what the first pass collected and turns it into content; returns what is wrong.
-QString checkContent(const RawContent &raw, SettingFileContent &content)
+ReadProblem checkContent(const RawContent &raw, SettingFileContent &content)
 {
     if (!takeMode(raw.mode.value, content)) {
         return notKnown(raw.mode, QStringLiteral("a mode"));
     }
-    if (const QString problem = takeRs232c(raw, content); !problem.isEmpty()) {
+    if (ReadProblem problem = takeRs232c(raw, content); !problem.reason.isEmpty()) {
         return problem;
     }
     if (!takePosition(raw.start.value, content.StartPosition)) {
@@ -318,31 +322,17 @@ QString openRegularFile(const QString &path, QFile &file)
 #endif
 }
 
-// The reader itself: returns the message to show and puts the reason for it into reason.
-QString readSettingFile(const QString &path, SettingFileContent &content, QString &reason)
+// The reader itself: returns the message to show and puts what went wrong into problem.
+QString readSettingFile(QIODevice &device, qint64 byteLimit, SettingFileContent &content,
+                        ReadProblem &problem)
 {
     RawContent raw;
-    {
-        QFile file;
-        reason = openRegularFile(path, file);
-        if (!reason.isEmpty()) {
-            return LoadError;
-        }
-        // What is appended while the file is read is not read.
-        LineReader reader(file, file.size());
-        switch (collectLines(reader, raw, reason)) {
-        case Pass::Complete:
-            break;
-        case Pass::FormatError:
-            return FormatError;
-        case Pass::LoadError:
-            reason = file.errorString();
-            return LoadError;
-        }
+    if (const QString error = collectLines(device, byteLimit, raw, problem); !error.isEmpty()) {
+        return error;
     }
     SettingFileContent checked;
-    reason = checkContent(raw, checked);
-    if (!reason.isEmpty()) {
+    problem = checkContent(raw, checked);
+    if (!problem.reason.isEmpty()) {
         return FormatError;
     }
     content = checked;
@@ -372,12 +362,27 @@ void SettingFileContent::applyTo(Settings &settings) const
     settings.Suffix = Suffix;
 }
 
-QString ReadSettingFile(const QString &path, SettingFileContent &content, QString *reason)
+QString ReadProblem::text() const
 {
-    QString why;
-    const QString error = readSettingFile(path, content, why);
-    if (reason) {
-        *reason = why;
+    return line > 0 ? QStringLiteral("Line %1: ").arg(line) + reason : reason;
+}
+
+QString ReadSettingFile(const QString &path, SettingFileContent &content, ReadProblem *problem)
+{
+    ReadProblem unasked;
+    ReadProblem &found = problem ? *problem : unasked;
+    QFile file;
+    found = {0, openRegularFile(path, file)};
+    if (!found.reason.isEmpty()) {
+        return LoadError;
     }
-    return error;
+    // What is appended while the file is read is not read.
+    return readSettingFile(file, file.size(), content, found);
+}
+
+QString ReadSettingFile(QIODevice &device, SettingFileContent &content, ReadProblem *problem)
+{
+    ReadProblem unasked;
+    return readSettingFile(device, std::numeric_limits<qint64>::max(), content,
+                           problem ? *problem : unasked);
 }

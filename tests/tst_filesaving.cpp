@@ -163,12 +163,12 @@ void TestFileSaving::reasonSaysWhy()
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("missing/doc.zel"));
-    QString reasons[2];
+    QString reason;
+    ReadProblem problem;
     SettingFileContent content;
-    WriteSettingFile(missing, defaultSettings(), QStringLiteral("0"), {}, &reasons[0]);
-    ReadSettingFile(missing, content, &reasons[1]);
-    QCOMPARE(QStringList(std::begin(reasons), std::end(reasons)),
-             QStringList(2, qt_error_string(ENOENT)));
+    WriteSettingFile(missing, defaultSettings(), QStringLiteral("0"), {}, &reason);
+    ReadSettingFile(missing, content, &problem);
+    QCOMPARE((QStringList{reason, problem.text()}), QStringList(2, qt_error_string(ENOENT)));
 }
 
 QTEST_GUILESS_MAIN(TestFileSaving)

@@ -24,10 +24,10 @@ QString resultOf(const QString &file, SettingFileContent &content)
 {
     content.StartPosition = u"before"_s;
     const QString path = file.startsWith(u'/') ? file : Files + file;
-    QString reason;
-    if (const QString error = ReadSettingFile(path, content, &reason); !error.isEmpty()) {
+    ReadProblem problem;
+    if (const QString error = ReadSettingFile(path, content, &problem); !error.isEmpty()) {
         // A format error says where; a load error's reason is the system's, in its language.
-        const QString shown = error == FormatError ? error + u": "_s + reason : error;
+        const QString shown = error == FormatError ? error + u": "_s + problem.text() : error;
         return content.StartPosition == u"before"_s ? shown : u"refused, but changed"_s;
     }
     const auto caption = [](Group group, qint16 index) {
