@@ -10,9 +10,10 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = RunWithoutWindow(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2").arg(ZEL_VERSION_MAJOR).arg(ZEL_VERSION_MINOR));
     const QString fileToOpen = ParseCommandLine(QApplication::arguments());
     QApplication::setWindowIcon(applicationIcon());
 

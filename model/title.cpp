@@ -2,11 +2,15 @@
 
 #include "model/pathhelpers.h"
 
-QString bareTitle()
+QString versionText()
 {
     const QString minor = QStringLiteral("00") + QString::number(ZEL_VERSION_MINOR);
-    return QStringLiteral("VX613 ZEL File Generator   V") + QString::number(ZEL_VERSION_MAJOR) +
-           QLatin1Char('.') + minor.right(2);
+    return QString::number(ZEL_VERSION_MAJOR) + QLatin1Char('.') + minor.right(2);
+}
+
+QString bareTitle()
+{
+    return QStringLiteral("VX613 ZEL File Generator   V") + versionText();
 }
 
 QString titleWithFile(const QString &path)
