@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #ifdef Q_OS_WIN
+#include <initializer_list>
 #include <io.h>
 #include <windows.h>
 #endif
@@ -77,7 +78,8 @@ void writeToParentConsole()
 std::optional<int> RunWithoutWindow(int &argc, char *argv[])
 {
     // A first look, before QApplication has taken out its own options (-style, -platform):
-    // they fail the parse, so that then only --check, which is none of them, tells.
+    // they fail the parse, so that then only --check, which is none of them, tells. --help-all
+    // lists those options, which only a QApplication knows, so it starts one.
     QStringList arguments;
     for (int index = 0; index < argc; ++index) {
         arguments << QString::fromLocal8Bit(argv[index]);
@@ -85,9 +87,8 @@ std::optional<int> RunWithoutWindow(int &argc, char *argv[])
     QCommandLineParser parser;
     addOptions(parser);
     const bool parsed = parser.parse(arguments);
-    const bool answered = parser.isSet(QStringLiteral("help")) ||
-                          parser.isSet(QStringLiteral("help-all")) ||
-                          parser.isSet(QStringLiteral("version"));
+    const bool answered =
+        parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"));
     if (!parser.isSet(CheckOption) && !(parsed && answered)) {
         return std::nullopt;
     }
