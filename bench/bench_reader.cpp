@@ -2,8 +2,11 @@
 // throughput on a real-sized file, on 64 MiB of comment lines and on one 64 MiB line. Throughput
 // is per CPU time, which the other loads of a shared machine disturb less than wall time. And
 // "peak/": how far reading a 64 MiB line raises the peak resident memory, in lines' sizes.
+// And "files-checked/": --check's work on 1,000 real-sized files and on one 64 MiB file, in files
+// per second, against the reader alone on the same files ("files-read/"): what the lines cost.
 // bench/driver.py sets each reader figure beside its floor's.
 
+#include "app/settingfilecheck.h"
 #include "settingfile/settingfilereader.h"
 
 #include <benchmark/benchmark.h>
@@ -85,6 +88,32 @@ void throughput(benchmark::State &state, const std::string &path, void (*work)(c
     state.SetBytesProcessed(state.iterations() * QFile(QFile::decodeName(path.c_str())).size());
 }
 
+void readEach(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        SettingFileContent content;
+        benchmark::DoNotOptimize(ReadSettingFile(path, content));
+    }
+}
+
+void checkEach(const QStringList &paths)
+{
+    static std::FILE *const devNull = std::fopen("/dev/null", "w");
+    if (CheckSettingFiles(paths, devNull) != 0) {
+        std::fprintf(stderr, "The check refused %s\n", qPrintable(paths.first()));
+        std::exit(1);
+    }
+}
+
+void filesPerSecond(benchmark::State &state, const QStringList &paths,
+                    void (*work)(const QStringList &))
+{
+    for (auto _ : state) {
+        work(paths);
+    }
+    state.SetItemsProcessed(state.iterations() * paths.size());
+}
+
 qint64 statusKiB(const char *field)
 {
     std::ifstream status("/proc/self/status");
@@ -126,6 +155,21 @@ int main(int argc, char *argv[])
     for (const auto &[name, path] : inputs) {
         benchmark::RegisterBenchmark(("reader/" + name).c_str(), throughput, path, readSettingFile);
         benchmark::RegisterBenchmark(("floor/" + name).c_str(), throughput, path, splitIntoLines);
+    }
+    QStringList realSized;
+    for (int index = 0; index < 1000; ++index) {
+        const std::string name = "device-" + std::to_string(index) + ".zel";
+        realSized << QFile::decodeName(writeFile(dir, name.c_str(), Example).c_str());
+    }
+    const std::array<std::pair<std::string, QStringList>, 2> fileSets{{
+        {"1000-real-sized", realSized},
+        {"64MiB-comments", {QFile::decodeName(inputs[1].second.c_str())}},
+    }};
+    for (const auto &[name, paths] : fileSets) {
+        benchmark::RegisterBenchmark(("files-read/" + name).c_str(), filesPerSecond, paths,
+                                     readEach);
+        benchmark::RegisterBenchmark(("files-checked/" + name).c_str(), filesPerSecond, paths,
+                                     checkEach);
     }
     const std::string longValue = writeFile(
         dir, "64MiB-start-value",

@@ -5,6 +5,11 @@
                                --benchmark_out JSON file
   driver.py startup BUILD_DIR  start-up of BUILD_DIR/zel-file-generator against
                                BUILD_DIR/bench/startup_floor on the X display in DISPLAY
+  driver.py check BUILD_DIR    BUILD_DIR/zel-file-generator --check over 1,000 real-sized
+                               files, from start to exit, with no display
+
+The reader's report also holds --check's work in files per second, against the reader alone on
+the same files.
 
 Start-up: every run starts in a fresh, empty HOME. The driver takes the time from just before it
 starts the program until the X server's MapNotify for the program's top-level window (the one
@@ -59,6 +64,15 @@ def reader(json_path):
             ratio = statistics.median(read) / statistics.median(floor)
             print(f"{name[7:]:16} {spread(read, 0):28} {spread(floor, 0):28} "
                   f"{ratio:.2f} {verdict(ratio >= 0.5)}")
+    print(f"\n{'files':16} {'checked files/s min/med/max':28} {'read files/s min/med/max':28} "
+          "checked/read")
+    files_per_second = {name: [run["items_per_second"] for run in found]
+                        for name, found in runs.items() if name.startswith("files-")}
+    for name, checked in sorted(files_per_second.items()):
+        read = files_per_second.get(name.replace("files-checked/", "files-read/", 1))
+        if name.startswith("files-checked/") and read:
+            print(f"{name[14:]:16} {spread(checked, 0):28} {spread(read, 0):28} "
+                  f"{statistics.median(checked) / statistics.median(read):.2f}")
     print("\npeak memory growth while reading, in lines' sizes (target <= 2)")
     for name, found in sorted(runs.items()):
         if name.startswith("peak/"):
@@ -263,7 +277,35 @@ def startup(build_dir):
         print(f"{'' if cost is None else cost:>12}  {name}")
 
 
+def check(build_dir):
+    program = str(Path(build_dir).resolve() / "zel-file-generator")
+    example = (Path(__file__).parent.parent / "tests/data/settingfiles/line1.zel").read_bytes()
+    runs = int(os.environ.get("CHECK_RUNS", 20))
+    with tempfile.TemporaryDirectory() as folder:
+        paths = []
+        for index in range(1000):
+            paths.append(str(Path(folder) / f"device-{index}.zel"))
+            Path(paths[-1]).write_bytes(example)
+        environment = {name: value for name, value in os.environ.items()
+                       if name not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        environment["HOME"] = folder
+        seconds = []
+        # The first run brings the program and the files into the cache.
+        for _ in range(runs + 1):
+            start = time.perf_counter()
+            done = subprocess.run([program, "--check", *paths], env=environment,
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            seconds.append(time.perf_counter() - start)
+            if done.returncode != 0 or done.stdout.count(b": ok: ") != len(paths):
+                sys.exit(f"--check gave exit status {done.returncode} for {len(paths)} files")
+    median = statistics.median(seconds[1:])
+    print(f"--check over {len(paths)} real-sized files, whole program, {runs} runs: "
+          f"wall seconds min/med/max {spread(seconds[1:])}, {len(paths) / median:.0f} files/s; "
+          f"target < 1 s {verdict(median < 1)}")
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("reader", "startup"):
+    commands = {"reader": reader, "startup": startup, "check": check}
+    if len(sys.argv) != 3 or sys.argv[1] not in commands:
         sys.exit(__doc__)
-    {"reader": reader, "startup": startup}[sys.argv[1]](sys.argv[2])
+    commands[sys.argv[1]](sys.argv[2])
