@@ -34,4 +34,4 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$program"
 fi
 # Large enough for the window at 200%.
-xvfb-run -a -s '-screen 0 2560x1600x24' "$0" --screenshot
+xvfb-run -a -s '-screen 0 2560x1600x24 -noreset' "$0" --screenshot

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program under Xvfb, without a window manager: it maps its window centred with its
-# title and icon; File > Open shows its dialog; File > Save As writes the file its dialog names; after a change, File > Exit asks,
-# Cancel keeps it open and No lets it exit with 0, leaving both preferences in the user's store.
+# title and icon; Ctrl+O shows the open dialog; Ctrl+S, untitled, writes the file its dialog
+# names; after a change, Ctrl+Q asks, Cancel keeps it open and No lets it exit with 0, leaving
+# both preferences in the user's store. The commands go by their shortcuts, one key event each:
+# a menu's access key could reach the window before the menu is up on a busy machine.
 # usage: starts-and-closes.sh PROGRAM   (on a 1280x1024 screen)
 set -euo pipefail
 home=$(mktemp -d)
@@ -22,6 +24,17 @@ mapped() {
     return 1
 }
 
+# closed ID: waits until that window is no longer shown (within 30 s): a key sent while a closing
+# dialog is still up would reach a window that the dialog blocks.
+closed() {
+    for _ in $(seq 300); do
+        [[ $(xwininfo -id "$1" 2>/dev/null) == *IsViewable* ]] || return 0
+        sleep 0.1
+    done
+    echo "window $1 stayed" >&2
+    return 1
+}
+
 cd "$home"
 "$1" & pid=$!
 window=$(mapped 'VX613 ZEL File Generator   V1\.02')
@@ -35,21 +48,25 @@ fi
 has_icon() { [[ $(xprop -id "$window" _NET_WM_ICON) == *'Icon (32 x 32)'* ]]; }
 for _ in $(seq 100); do has_icon && break; sleep 0.1; done
 has_icon || { echo "no window icon"; exit 1; }
-xdotool windowfocus --sync "$window" key alt+f o
-xdotool windowfocus --sync "$(mapped 'Load ZEL File')" key Escape
+xdotool windowfocus --sync "$window" key ctrl+o
+dialog=$(mapped 'Load ZEL File')
+xdotool windowfocus --sync "$dialog" key Escape
+closed "$dialog"
 # A name that starts like no file in the folder, so that no completion pops up.
-xdotool windowfocus --sync "$window" key alt+f a
+xdotool windowfocus --sync "$window" key ctrl+s
 xdotool windowfocus --sync "$(mapped 'Save ZEL File')" type saved.zel
 xdotool key Return
 mapped 'VX613 ZEL File Generator   V1\.02 - saved\.zel' >/dev/null
 grep -q $'^SCRIPT\r$' saved.zel
-xdotool windowfocus --sync "$window" key 5 key alt+f x
-xdotool windowfocus --sync "$(mapped 'ZEL File Generator')" key Escape
-xdotool windowfocus --sync "$window" key alt+f x
+xdotool windowfocus --sync "$window" key 5 ctrl+q
+question=$(mapped 'ZEL File Generator')
+xdotool windowfocus --sync "$question" key Escape
+closed "$question"
+xdotool windowfocus --sync "$window" key ctrl+q
 xdotool windowfocus --sync "$(mapped 'ZEL File Generator')" key n
 timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit after No"; exit 1; }
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { echo "the program exited with $status"; exit 1; }
 printf '[Data]\nBarcodeFlag=0\nDefaultFolder=%s\n' "$home" | diff - .config/ZELFileGenerator/ZELFileGenerator.conf
-echo "started centred, saved, asked on File > Exit, stayed on Cancel, closed on No, stored both preferences"
+echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both preferences"
