@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -289,6 +290,12 @@ ReadProblem checkContent(const RawContent &raw, SettingFileContent &content)
 
 const QString NotRegularFile = QStringLiteral("Not a regular file");
 
+// The C library's words on every platform; the system's own differ by platform.
+QString folderError()
+{
+    return QString::fromLocal8Bit(std::strerror(EISDIR));
+}
+
 // Opens only regular files: a FIFO or a device could block the open or never end. Returns the
 // system's account of a failure.
 QString openRegularFile(const QString &path, QFile &file)
@@ -304,7 +311,7 @@ QString openRegularFile(const QString &path, QFile &file)
     if (::fstat(descriptor, &status) != 0) {
         failure = qt_error_string(errno);
     } else if (!S_ISREG(status.st_mode)) {
-        failure = NotRegularFile;
+        failure = S_ISDIR(status.st_mode) ? folderError() : NotRegularFile;
     } else if (!file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
                           QFileDevice::AutoCloseHandle)) {
         failure = file.errorString();
@@ -315,8 +322,9 @@ QString openRegularFile(const QString &path, QFile &file)
     return failure;
 #else
     file.setFileName(path);
-    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
-        return NotRegularFile;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        return info.isDir() ? folderError() : NotRegularFile;
     }
     return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? QString() : file.errorString();
 #endif

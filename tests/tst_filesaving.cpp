@@ -157,18 +157,23 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
              saved && c.fileMode == 0 ? QStringList(name) + entries : entries);
 }
 
-// The system's message for a failed save or load (a format error's reason is in the table of
-// setting files).
+// The system's message for a failed save or load, of a missing folder's file and of a folder (a
+// format error's reason is in the table of setting files).
 void TestFileSaving::reasonSaysWhy()
 {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("missing/doc.zel"));
-    QString reason;
-    ReadProblem problem;
+    const QString paths[] = {dir.filePath(QStringLiteral("missing/doc.zel")), dir.path()};
+    QString reasons[4];
     SettingFileContent content;
-    WriteSettingFile(missing, defaultSettings(), QStringLiteral("0"), {}, &reason);
-    ReadSettingFile(missing, content, &problem);
-    QCOMPARE((QStringList{reason, problem.text()}), QStringList(2, qt_error_string(ENOENT)));
+    for (int i = 0; i < 2; ++i) {
+        ReadProblem problem;
+        WriteSettingFile(paths[i], defaultSettings(), QStringLiteral("0"), {}, &reasons[2 * i]);
+        ReadSettingFile(paths[i], content, &problem);
+        reasons[2 * i + 1] = problem.text();
+    }
+    const QString missing = qt_error_string(ENOENT), folder = qt_error_string(EISDIR);
+    QCOMPARE(QStringList(std::begin(reasons), std::end(reasons)),
+             QStringList({missing, missing, folder, folder}));
 }
 
 QTEST_GUILESS_MAIN(TestFileSaving)
