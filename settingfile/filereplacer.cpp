@@ -1,14 +1,49 @@
 #include "settingfile/filereplacer.h"
 
-#ifdef Q_OS_LINUX
-
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+
+std::function<QByteArray(const QByteArray &)> WriteFault;
+
+namespace {
+
+const QString NotKept = QStringLiteral("The file system did not keep what was written");
+const QString NotPutBack = QStringLiteral(" (the former content could not be put back)");
+
+QByteArray kept(const QByteArray &bytes)
+{
+    return WriteFault ? WriteFault(bytes) : bytes;
+}
+
+// Reads the file at path through a handle of its own, so that the file system answers and not
+// what a writing handle left behind. Returns the system's account of a failure.
+QString readBack(const QString &path, QByteArray &content)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        content = file.readAll();
+    }
+    return file.error() == QFileDevice::NoError ? QString() : file.errorString();
+}
+
+// Reads the file at path back; returns why it does not hold bytes, or an empty text.
+QString mismatch(const QString &path, const QByteArray &bytes)
+{
+    QByteArray content;
+    const QString error = readBack(path, content);
+    return !error.isEmpty() || content == bytes ? error : NotKept;
+}
+
+} // namespace
+
+#ifdef Q_OS_LINUX
+
 #include <QList>
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -32,44 +67,24 @@ QString systemError(int error = errno)
     return qt_error_string(error);
 }
 
-// Writes bytes from the start of the file; returns how many were written, all of them unless the
-// write failed.
-qsizetype writeFromStart(int descriptor, const QByteArray &bytes)
+// Writes bytes from the start of the file; tells whether all were written.
+bool writeFromStart(int descriptor, const QByteArray &bytes)
 {
+    const QByteArray handed = kept(bytes);
     qsizetype written = 0;
-    while (written < bytes.size()) {
+    while (written < handed.size()) {
         const ssize_t count =
-            ::pwrite(descriptor, bytes.constData() + written, bytes.size() - written, written);
+            ::pwrite(descriptor, handed.constData() + written, handed.size() - written, written);
         if (count < 0 && errno == EINTR) {
             continue;
         }
         if (count <= 0) {
             errno = count == 0 ? ENOSPC : errno;
-            break;
+            return false;
         }
         written += count;
     }
-    return written;
-}
-
-bool writeAll(int descriptor, const QByteArray &bytes)
-{
-    return writeFromStart(descriptor, bytes) == bytes.size();
-}
-
-bool readAll(int descriptor, QByteArray &bytes)
-{
-    char buffer[16 * 1024];
-    for (;;) {
-        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
-        if (count > 0) {
-            bytes.append(buffer, count);
-        } else if (count == 0) {
-            return true;
-        } else if (errno != EINTR) {
-            return false;
-        }
-    }
+    return true;
 }
 
 // The names of a file's extended attributes, sorted; nothing when they cannot be listed.
@@ -113,13 +128,20 @@ bool copyAttributes(const QByteArray &from, int to)
            names;
 }
 
+// File systems without owners or permissions (FAT, exFAT and NTFS through FUSE) refuse to set
+// them; the new file still passes when it has the former file's already.
+bool setOrUnsupported(int result)
+{
+    return result == 0 || errno == ENOSYS || errno == EPERM || errno == EOPNOTSUPP;
+}
+
 // Gives the open new file the owner, group, permissions and extended attributes of the former
 // file, and tells whether it now has exactly those.
 bool takeOverIdentity(int descriptor, const QByteArray &former, const struct stat &formerStatus)
 {
     struct stat status = {};
-    return ::fchown(descriptor, formerStatus.st_uid, formerStatus.st_gid) == 0 &&
-           ::fchmod(descriptor, formerStatus.st_mode & 07777) == 0 &&
+    return setOrUnsupported(::fchown(descriptor, formerStatus.st_uid, formerStatus.st_gid)) &&
+           setOrUnsupported(::fchmod(descriptor, formerStatus.st_mode & 07777)) &&
            copyAttributes(former, descriptor) && ::fstat(descriptor, &status) == 0 &&
            status.st_uid == formerStatus.st_uid && status.st_gid == formerStatus.st_gid &&
            status.st_mode == formerStatus.st_mode;
@@ -143,6 +165,20 @@ int createBeside(const QByteArray &target, QByteArray &name)
     return -1;
 }
 
+// Writes bytes into the new file called name, closes it and reads it back. Returns the reason
+// of a failure.
+QString fill(int descriptor, const QByteArray &name, const QByteArray &bytes)
+{
+    QString error;
+    if (!writeFromStart(descriptor, bytes) || ::fsync(descriptor) != 0) {
+        error = systemError();
+    }
+    if (::close(descriptor) != 0 && error.isEmpty()) {
+        error = systemError();
+    }
+    return error.isEmpty() ? mismatch(QFile::decodeName(name), bytes) : error;
+}
+
 // Writes bytes to a new file beside target and renames it over target, where the renamed file
 // is the same file as the former one. Nothing when target is to be written in place.
 std::optional<QString> replaceThroughRename(const QByteArray &target, const QByteArray &bytes)
@@ -159,23 +195,22 @@ std::optional<QString> replaceThroughRename(const QByteArray &target, const QByt
     if (descriptor < 0) {
         return std::nullopt;
     }
-    const bool sameFile = !exists || takeOverIdentity(descriptor, target, former);
-    QString error;
-    if (sameFile && (!writeAll(descriptor, bytes) || ::fsync(descriptor) != 0)) {
-        error = systemError();
+    if (exists && !takeOverIdentity(descriptor, target, former)) {
+        ::close(descriptor);
+        ::unlink(temporary.constData());
+        return std::nullopt;
     }
-    if (::close(descriptor) != 0 && sameFile && error.isEmpty()) {
-        error = systemError();
-    }
-    if (sameFile && error.isEmpty() && ::rename(temporary.constData(), target.constData()) == 0) {
-        return QString();
+    const QString error = fill(descriptor, temporary, bytes);
+    if (error.isEmpty() && ::rename(temporary.constData(), target.constData()) == 0) {
+        return error;
     }
     ::unlink(temporary.constData());
     return error.isEmpty() ? std::nullopt : std::optional(error);
 }
 
-// Overwrites the open file with bytes; puts the former bytes back if that fails.
-QString overwrite(int descriptor, const QByteArray &bytes)
+// Overwrites the open file called target with bytes and reads it back; puts the former bytes
+// back if that fails.
+QString overwrite(int descriptor, const QByteArray &target, const QByteArray &bytes)
 {
     struct stat status = {};
     if (::fstat(descriptor, &status) != 0) {
@@ -184,24 +219,25 @@ QString overwrite(int descriptor, const QByteArray &bytes)
     if (!S_ISREG(status.st_mode)) {
         return QStringLiteral("Not a regular file");
     }
+    // Read through a handle of its own: a file system (FAT through FUSE) may drop a write that
+    // follows a read on the same one.
+    const QString name = QFile::decodeName(target);
     QByteArray former;
-    if (!readAll(descriptor, former)) {
-        return systemError();
-    }
-    const qsizetype written = writeFromStart(descriptor, bytes);
-    if (written == bytes.size() && ::ftruncate(descriptor, bytes.size()) == 0 &&
-        ::fsync(descriptor) == 0) {
-        return {};
-    }
-    const QString error = systemError();
-    // Only what was overwritten goes back, which needs no room that the former bytes did not
-    // have: a full disk does not stop it.
-    const QByteArray overwritten = former.left(written);
-    if (writeFromStart(descriptor, overwritten) == overwritten.size() &&
-        ::ftruncate(descriptor, former.size()) == 0) {
+    if (const QString error = readBack(name, former); !error.isEmpty()) {
         return error;
     }
-    return error + QStringLiteral(" (the former content could not be put back)");
+    const bool written = writeFromStart(descriptor, bytes) &&
+                         ::ftruncate(descriptor, bytes.size()) == 0 && ::fsync(descriptor) == 0;
+    const QString error = written ? mismatch(name, bytes) : systemError();
+    if (error.isEmpty()) {
+        return error;
+    }
+    // The former bytes go where they were, which needs no room that they did not have, so a full
+    // disk does not stop them; whether they are back shows in what the file holds.
+    writeFromStart(descriptor, former);
+    ::ftruncate(descriptor, former.size());
+    return ::fsync(descriptor) == 0 && mismatch(name, former).isEmpty() ? error
+                                                                        : error + NotPutBack;
 }
 
 // Writes bytes into target itself, which keeps its links, owner, permissions and attributes.
@@ -216,7 +252,7 @@ QString writeInPlace(const QByteArray &target, const QByteArray &bytes)
     if (descriptor < 0) {
         return systemError();
     }
-    QString error = overwrite(descriptor, bytes);
+    QString error = overwrite(descriptor, target, bytes);
     if (::close(descriptor) != 0 && error.isEmpty()) {
         error = systemError();
     }
@@ -241,16 +277,50 @@ QString ReplaceFileContent(const QString &path, const QByteArray &bytes)
 
 #include <QSaveFile>
 
-// Elsewhere the new content always goes through a new file renamed over the old one.
-QString ReplaceFileContent(const QString &path, const QByteArray &bytes)
+#include <cstring>
+
+namespace {
+
+// Puts bytes in the file at path through a new file renamed over it.
+QString saveThroughNewFile(const QString &path, const QByteArray &bytes)
 {
     // Unbuffered, because a buffered QSaveFile commits a short write (a full disk) as success.
     QSaveFile file(path);
+    const QByteArray handed = kept(bytes);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
+        file.write(handed) != handed.size() || !file.commit()) {
         return file.errorString();
     }
     return {};
+}
+
+} // namespace
+
+// Elsewhere the new content always goes through a new file renamed over the old one.
+QString ReplaceFileContent(const QString &path, const QByteArray &bytes)
+{
+    if (QFileInfo(path).isDir()) {
+        return QString::fromLocal8Bit(std::strerror(EISDIR));
+    }
+    const bool existed = QFileInfo::exists(path);
+    QByteArray former;
+    QString error = existed ? readBack(path, former) : QString();
+    if (error.isEmpty()) {
+        error = saveThroughNewFile(path, bytes);
+    }
+    if (!error.isEmpty()) {
+        return error;
+    }
+    error = mismatch(path, bytes);
+    if (error.isEmpty()) {
+        return error;
+    }
+    // The new file has taken the place of the former one already: the former bytes go back, or
+    // the file goes where there was none.
+    const bool putBack =
+        existed ? saveThroughNewFile(path, former).isEmpty() && mismatch(path, former).isEmpty()
+                : QFile::remove(path);
+    return putBack ? error : error + NotPutBack;
 }
 
 #endif
