@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
 # Saves on exFAT, NTFS and FAT images mounted through FUSE, over a file longer than, as long as
 # and shorter than the new content, then on a full exFAT image; shows each save's outcome and
-# what the folder holds afterwards. tst_filesaving checks that every save reported done left the
-# new bytes and every refused one the former bytes. Needs root (FUSE mounts).
-# usage: scripts/save-on-images.sh [build_dir]   (default: build)
+# what the folder holds afterwards. tst_filesaving (the sanitize preset) checks that every save
+# reported done left the new bytes and every refused one the former bytes. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
 ensure_packages exfat-fuse exfatprogs ntfs-3g dosfstools fusefat
-build_dir=${1:-build}
-[ -f "$build_dir/CMakeCache.txt" ] || cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build_dir" --target tst_filesaving >/dev/null
-test=$(realpath "$build_dir/tests/tst_filesaving")
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize --target tst_filesaving >/dev/null
+test=$(realpath build/sanitize/tests/tst_filesaving)
 work=$(mktemp -d)
 loop=
 trap 'for folder in "$work"/*/; do umount "$folder" || true; done
@@ -21,8 +19,8 @@ trap 'for folder in "$work"/*/; do umount "$folder" || true; done
 status=0
 saves() {
     echo "== $1"
-    ZEL_SAVE_IN="$work/$1" "$test" savesInTheFolderGiven | sed -nE -e 's/^QINFO +: [^ ]+ /  /p' \
-        -e 's/^(FAIL!|PASS) +: [^ ]+savesInTheFolderGiven.*/  \1/p' -e 's/^ +(Actual|Expected)/  &/p' ||
+    ZEL_SAVE_IN="$work/$1" "$test" savesOverAnyLength | sed -nE -e 's/^QINFO +: [^ ]+ /  /p' \
+        -e 's/^(FAIL!|PASS) +: [^ ]+savesOverAnyLength.*/  \1/p' -e 's/^ +(Actual|Expected)/  &/p' ||
         status=1
     echo "  files: $(ls -A "$work/$1" | tr '\n' ' ')"
 }
