@@ -5,7 +5,8 @@
 # Fortified functions need optimisation and stand in the sanitizers' way, so Debug and
 # sanitizer builds go without them.
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(DPKG_BUILDFLAGS)
+# They are the Debian package's: its link flags (-z relro, -z now) are ELF's, not Windows'.
+if(DPKG_BUILDFLAGS AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
     function(zel_debian_flags area variable)
         execute_process(
             COMMAND ${CMAKE_COMMAND} -E env

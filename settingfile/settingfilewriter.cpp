@@ -4,6 +4,7 @@
 #include "settingfile/filereplacer.h"
 #include "settingfile/numbertext.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace {
@@ -59,7 +60,9 @@ QString writeSettingFile(const QString &path, const Settings &settings, const QS
                          QDate today, QString &reason)
 {
     QString fileName;
-    if (const QString error = ExtractFileName(path, fileName); !error.isEmpty()) {
+    // A path as Qt gives it, with '/' on Windows too, is split at the platform's own separator.
+    if (const QString error = ExtractFileName(QDir::toNativeSeparators(path), fileName);
+        !error.isEmpty()) {
         reason = QStringLiteral("The path does not name a file in a folder.");
         return error;
     }

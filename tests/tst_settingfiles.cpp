@@ -27,7 +27,9 @@ QString resultOf(const QString &file, SettingFileContent &content)
     ReadProblem problem;
     if (const QString error = ReadSettingFile(path, content, &problem); !error.isEmpty()) {
         // A format error says where; a load error's reason is the system's, in its language.
-        const QString shown = error == FormatError ? error + u": "_s + problem.text() : error;
+        // The line it quotes is in the system's 8-bit code page: its bytes are shown as UTF-8.
+        const QString reason = QString::fromUtf8(problem.text().toLocal8Bit());
+        const QString shown = error == FormatError ? error + u": "_s + reason : error;
         return content.StartPosition == u"before"_s ? shown : u"refused, but changed"_s;
     }
     const auto caption = [](Group group, qint16 index) {
