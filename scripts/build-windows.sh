@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the program for 64-bit Windows with MinGW-w64 and packs the zip and the installer.
 # The first run builds Qt from Debian's own source (about an hour) into a cache outside the
-# checkout; later runs reuse it. ZEL_WINDOWS_QT names another Qt for Windows; BUILD_DIR
-# another build folder (default: build-windows).
+# checkout; later runs reuse it. ZEL_WINDOWS_QT names another Qt for Windows. The build is the
+# windows preset, in build/windows/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
@@ -45,12 +45,10 @@ build_qt() {
 }
 [ -f "$ZEL_WINDOWS_QT/lib/cmake/Qt6/qt.toolchain.cmake" ] || build_qt
 
-# Qt's qt-cmake sets its cross-build settings and loads the toolchain file after them.
-build_dir=${BUILD_DIR:-build-windows}
-"$ZEL_WINDOWS_QT/bin/qt-cmake" -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" >/dev/null
-cmake --build "$build_dir"
-cpack --config "$build_dir/CPackConfig.cmake" -B "$build_dir/packages" >/dev/null
-echo "Program:   $build_dir/zel-file-generator.exe"
-echo "Zip:       $(ls "$build_dir"/packages/*.zip)"
-echo "Installer: $(ls "$build_dir"/packages/*.exe)"
+# The windows preset: Qt's cross-build settings, then the toolchain file.
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+cpack --config build/windows/CPackConfig.cmake -B build/windows/packages >/dev/null
+echo "Program:   build/windows/zel-file-generator.exe"
+echo "Zip:       $(ls build/windows/packages/*.zip)"
+echo "Installer: $(ls build/windows/packages/*.exe)"

@@ -21,4 +21,4 @@ X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool imagemagick)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
 # The Windows build (scripts/build-windows.sh) and its tests under Wine.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build nsis zip wine wine64 xvfb xauth)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build imagemagick nsis unzip wine wine64)

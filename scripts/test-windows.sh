@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Runs the Windows build under Wine, in a fresh Wine prefix in a temporary folder, on Xvfb: the
+# tests through CTest, the program from the zip (a file named at start, File > Save, Exit with a
+# change, the preferences in the registry) and the installer (association, open through
+# "start", uninstall). Builds first with scripts/build-windows.sh, whose first run builds Qt
+# (about an hour). Leaves the window's picture in build/windows/wine-window.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=build/windows
+if [ "${1:-}" != --on-xvfb ]; then
+    scripts/build-windows.sh
+    source scripts/ensure-packages.sh
+    ensure_packages "${X_PACKAGES[@]}"
+    exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" --on-xvfb
+fi
+
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' QT_FORCE_STDERR_LOGGING=1
+WINEPREFIX=$(mktemp -d)
+trap 'wineserver -k || true; rm -rf "$WINEPREFIX"' EXIT
+wine wineboot --init >/dev/null 2>&1
+# Wine finds the system's fonts; Liberation Sans stands in for Arial, whose metrics it has.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null
+c=$WINEPREFIX/drive_c
+fail() { echo "FAILED: $*" >&2; exit 1; }
+step() { echo "--- $*"; }
+
+step "tests (offscreen)"
+export ZEL_WINDOWS_QT
+ZEL_WINDOWS_QT=$(sed -n 's|^Qt6_DIR:PATH=\(.*\)/lib/cmake/Qt6$|\1|p' "$build_dir/CMakeCache.txt")
+ctest --preset windows || fail "tests"
+grep -E '^(Totals|Start testing|[0-9]+/[0-9]+ Test)' "$build_dir/Testing/Temporary/LastTest.log" || true
+
+# Starts the program with the arguments in the background and waits for a window whose title
+# matches; window is then its id.
+start() {
+    local title=$1
+    shift
+    wine "$@" >/dev/null 2>&1 &
+    pid=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -n1)
+    [ -n "$window" ] || fail "no window '$title'"
+    sleep 2 # the first paint
+}
+keys() {
+    xdotool windowfocus --sync "$window"
+    xdotool key --delay 300 "$@"
+    sleep 1
+}
+ended() { timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end"; }
+
+step "the program from the zip, with nothing else installed"
+rm -rf "$c/unzipped" && mkdir -p "$c/unzipped" "$c/zel"
+unzip -q "$build_dir"/packages/*.zip -d "$c/unzipped"
+program=$(ls "$c"/unzipped/*/zel-file-generator.exe)
+cp tests/data/settingfiles/line1.zel "$c/zel/"
+start 'ZEL File Generator   V[0-9.]*$' "$program"
+compact=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p')
+keys alt+f x
+ended
+start ' - line1.zel$' "$program" 'C:\zel\line1.zel'
+import -window "$window" "$build_dir/wine-window.png"
+keys alt+f s
+# What the Linux build writes for the same settings: the test's file, dated today.
+sed "2s|.*|// $(date +%Y.%m.%d)\r|" tests/data/settingfiles/line1.zel >"$build_dir/expected.zel"
+cmp "$build_dir/expected.zel" "$c/zel/line1.zel" || fail "the saved bytes differ"
+echo "saved C:\\zel\\line1.zel: $(wc -c <"$c/zel/line1.zel") bytes, the same as the Linux build's"
+# Another program holds the file open, sharing it for reading and writing but not for deletion
+# (cmd's redirected input): the save fails, and the file stays whole.
+wine cmd /c 'ping -n 12 127.0.0.1 >nul <C:\zel\line1.zel' &
+holder=$!
+sleep 4
+keys alt+f s
+xdotool search --sync --onlyvisible --name '^ZEL File Generator$' >/dev/null
+import -window root "$build_dir/wine-save-error.png"
+keys Return
+wait "$holder"
+cmp "$build_dir/expected.zel" "$c/zel/line1.zel" || fail "a failed save changed the file"
+[ "$(ls "$c/zel")" = line1.zel ] || fail "a failed save left $(ls "$c/zel")"
+echo "a save over a file held open elsewhere failed with the error box; the file stayed whole"
+keys Right alt+f x
+xdotool search --sync --onlyvisible --name '^ZEL File Generator$' >/dev/null
+echo "Exit with a change asks"
+keys n
+ended
+
+step "the preferences"
+wine reg query 'HKCU\Software\ZELFileGenerator\Data' | tr -d '\r' | tee "$build_dir/registry.txt"
+grep -q 'DefaultFolder *REG_SZ *C:\\zel$' "$build_dir/registry.txt" || fail "DefaultFolder"
+grep -q 'BarcodeFlag *REG_SZ *1$' "$build_dir/registry.txt" || fail "BarcodeFlag"
+# The next start is tall, and its Open dialog starts in the stored folder.
+start 'ZEL File Generator   V[0-9.]*$' "$program"
+tall=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p')
+[ "$tall" -gt "$compact" ] || fail "the stored flag was not taken ($tall, $compact)"
+keys alt+f o
+xdotool search --sync --onlyvisible --name '^Load ZEL File$' >/dev/null
+xdotool type --delay 100 line1.zel
+keys Return
+xdotool search --sync --onlyvisible --name ' - line1.zel$' >/dev/null || fail "DefaultFolder"
+echo "the next start takes them: ${compact} px high before, ${tall} px now; Open starts in C:\\zel"
+keys alt+f x
+ended
+
+step "the installer"
+installer=$(ls "$build_dir"/packages/*.exe)
+before=$(cat "$WINEPREFIX"/system.reg "$WINEPREFIX"/user.reg | grep -ci zel || true)
+for run in first again; do
+    wine "$installer" /S
+    wineserver -w
+done
+wine uninstaller --list | grep 'ZEL' | tr -d '\r'
+[ "$(wine uninstaller --list | grep -c 'ZEL File Generator')" -eq 1 ] || fail "installed twice"
+ls "$c/Program Files/ZEL File Generator" "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEL File Generator"
+wine cmd /c assoc .zel | tr -d '\r'
+wine cmd /c ftype ZELFileGenerator.SettingFile | tr -d '\r'
+wine reg query 'HKLM\Software\Classes\ZELFileGenerator.SettingFile' /s | tr -d '\r'
+cp "$c/zel/line1.zel" "$c/zel/double-clicked.zel"
+start ' - double-clicked.zel$' start 'C:\zel\double-clicked.zel'
+echo "'wine start C:\\zel\\double-clicked.zel' opened it in the program"
+keys alt+f x
+wine "$c/Program Files/ZEL File Generator/Uninstall.exe" /S
+wineserver -w
+[ ! -e "$c/Program Files/ZEL File Generator" ] || fail "files left: $(ls "$c/Program Files/ZEL File Generator")"
+[ ! -e "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEL File Generator" ] || fail "menu left"
+after=$(cat "$WINEPREFIX"/system.reg "$WINEPREFIX"/user.reg | grep -ci zel || true)
+[ "$after" -eq "$before" ] || fail "keys left: $(grep -i zel "$WINEPREFIX"/system.reg)"
+wine reg query 'HKCU\Software\ZELFileGenerator\Data' >/dev/null || fail "preferences removed"
+[ -f "$c/zel/double-clicked.zel" ] || fail "a setting file removed"
+echo "uninstalled: no file, no key left; the preferences and the setting files stay"
+echo "Windows tests passed"
