@@ -64,19 +64,26 @@ keys alt+f s
 sed "2s|.*|// $(date +%Y.%m.%d)\r|" tests/data/settingfiles/line1.zel >"$build_dir/expected.zel"
 cmp "$build_dir/expected.zel" "$c/zel/line1.zel" || fail "the saved bytes differ"
 echo "saved C:\\zel\\line1.zel: $(wc -c <"$c/zel/line1.zel") bytes, the same as the Linux build's"
+# A save that Windows refuses shows the error box and leaves the file whole, with nothing beside.
+save_fails() {
+    keys alt+f s
+    xdotool search --sync --onlyvisible --name '^ZEL File Generator$' >/dev/null
+    import -window root "$build_dir/wine-save-error-$1.png"
+    keys Return
+    cmp "$build_dir/expected.zel" "$c/zel/line1.zel" || fail "a failed save changed the file"
+    [ "$(ls "$c/zel")" = line1.zel ] || fail "a failed save left $(ls "$c/zel")"
+    echo "a save over a $1 file gave the error box; the file stayed whole"
+}
 # Another program holds the file open, sharing it for reading and writing but not for deletion
-# (cmd's redirected input): the save fails, and the file stays whole.
+# (cmd's redirected input).
 wine cmd /c 'ping -n 12 127.0.0.1 >nul <C:\zel\line1.zel' &
 holder=$!
 sleep 4
-keys alt+f s
-xdotool search --sync --onlyvisible --name '^ZEL File Generator$' >/dev/null
-import -window root "$build_dir/wine-save-error.png"
-keys Return
+save_fails held-open
 wait "$holder"
-cmp "$build_dir/expected.zel" "$c/zel/line1.zel" || fail "a failed save changed the file"
-[ "$(ls "$c/zel")" = line1.zel ] || fail "a failed save left $(ls "$c/zel")"
-echo "a save over a file held open elsewhere failed with the error box; the file stayed whole"
+wine cmd /c attrib +r 'C:\zel\line1.zel'
+save_fails read-only
+wine cmd /c attrib -r 'C:\zel\line1.zel'
 keys Right alt+f x
 xdotool search --sync --onlyvisible --name '^ZEL File Generator$' >/dev/null
 echo "Exit with a change asks"
