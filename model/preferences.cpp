@@ -8,6 +8,18 @@ namespace {
 const QString DefaultFolderKey = QStringLiteral("DefaultFolder");
 const QString BarcodeFlagKey = QStringLiteral("BarcodeFlag");
 
+// On Windows the store is the registry, and the values belong in
+// HKEY_CURRENT_USER\Software\ZELFileGenerator\Data: QSettings puts its application's key under
+// the organisation's, so there the application is "Data", and there is no group.
+bool inRegistry()
+{
+#ifdef Q_OS_WIN
+    return !QStandardPaths::isTestModeEnabled();
+#else
+    return false;
+#endif
+}
+
 // The group "Data" of the application's native store in the user's scope: the registry on
 // Windows, ~/.config/ZELFileGenerator/ZELFileGenerator.conf on Linux. Under QStandardPaths'
 // test mode it is always such a file, in the test's own folder: test mode does not redirect the
@@ -18,9 +30,11 @@ public:
     Store()
         : QSettings(QStandardPaths::isTestModeEnabled() ? IniFormat : NativeFormat, UserScope,
                     QStringLiteral("ZELFileGenerator"),
-                    QStringLiteral("ZELFileGenerator"))
+                    inRegistry() ? QStringLiteral("Data") : QStringLiteral("ZELFileGenerator"))
     {
-        beginGroup(QStringLiteral("Data"));
+        if (!inRegistry()) {
+            beginGroup(QStringLiteral("Data"));
+        }
     }
 };
 

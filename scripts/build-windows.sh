@@ -27,7 +27,8 @@ build_qt() {
     rm -rf "$work"
     mkdir -p "$work"
     (cd "$work" && apt-get source -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)")
-    # Debian leaves out the tablet header wintab.h; dynamic GL needs OpenGL, which is off.
+    # Debian leaves out the tablet header wintab.h; dynamic GL needs OpenGL, which is off; Qt
+    # builds its DirectWrite 3 font database only with Direct2D, which the program does not use.
     cmake -S "$work"/qt6-base-*/ -B "$work/build" -G Ninja -Wno-dev \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$ZEL_WINDOWS_QT" \
@@ -36,7 +37,7 @@ build_qt() {
         -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF \
         -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
         -DFEATURE_direct2d=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_jpeg=OFF \
-        -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
+        -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_directwrite3=OFF \
         -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
         -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF
     cmake --build "$work/build"

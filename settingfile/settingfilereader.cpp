@@ -80,9 +80,12 @@ const std::array<QString, Rs232cGroups.size()> Rs232cNames{
     QStringLiteral("a baud rate"), QStringLiteral("a bit length"), QStringLiteral("a stop bit"),
     QStringLiteral("a parity")};
 
-// How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'.
-QString shown(const std::string &quoted)
+// How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'. Those
+// of ASCII go before decoding, as Windows' code-page conversion drops a NUL at the end.
+QString shown(std::string quoted)
 {
+    std::replace_if(
+        quoted.begin(), quoted.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }, '?');
     QString text = QString::fromLocal8Bit(quoted);
     std::replace_if(
         text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; },

@@ -102,6 +102,9 @@ void TestSettingFiles::filesGiveWhatTheManifestSays()
     QFETCH(QString, result);
     QFETCH(bool, written);
     const QString file = QString::fromLatin1(QTest::currentDataTag());
+    if (file.startsWith(u"/dev/"_s) && QSysInfo::kernelType() == u"winnt"_s) {
+        QSKIP("Windows has no such device; Wine would read the Unix one as a file");
+    }
     SettingFileContent content;
     QCOMPARE(resultOf(file, content), result);
     if (written) {
@@ -134,6 +137,9 @@ void TestSettingFiles::flagIsANumber()
 
 void TestSettingFiles::lineBreakInTheNameStaysInItsLine()
 {
+    if (QSysInfo::kernelType() == u"winnt"_s) {
+        QSKIP("Windows file names hold no line break");
+    }
     const QString path = m_dir->filePath(u"a\r[MODE]\nb.zel"_s);
     QCOMPARE(WriteSettingFile(path, defaultSettings(), u"0"_s, WrittenOn), QString());
     QVERIFY(contentsOf(path).startsWith("// a?[MODE]?b.zel\r\n// 2026.12.05\r\n[MODE]\r\n"));
