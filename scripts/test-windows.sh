@@ -120,6 +120,17 @@ echo "the next start takes them: ${compact} px high before, ${tall} px now; Open
 keys alt+f x
 ended
 
+step "--check, from a script and from a console (cmd)"
+cp tests/data/settingfiles/select-slash-alone.zel "$c/zel/refused.zel"
+for how in "$program" "cmd /c $(winepath -w "$program")"; do
+    if wine $how --check 'C:\zel\line1.zel' 'C:\zel\refused.zel' >"$build_dir/check.txt"; then
+        fail "--check accepted a refused file"
+    fi
+    tr -d '\r' <"$build_dir/check.txt"
+    grep -q '^C:\\zel\\line1.zel: ok: Select, Copy; RS-232C 9600 8N1' "$build_dir/check.txt" &&
+        grep -q '^C:\\zel\\refused.zel:2: error: ' "$build_dir/check.txt" || fail "--check: $how"
+done
+
 step "the installer"
 installer=$(ls "$PWD/$build_dir"/packages/*.exe)
 # The registry's own files, without the keys' times: what names the program, before and after.
