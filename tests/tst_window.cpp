@@ -75,6 +75,33 @@ QSettings store()
                      u"ZELFileGenerator"_s);
 }
 
+// A caption's contrast as WCAG measures it, as drawn: most of its area is background, and its
+// text is what stands out most from that. An option button's circle is left out.
+double drawnContrast(const QImage &grabbed, QWidget *caption)
+{
+    QStyleOptionButton option;
+    option.initFrom(caption);
+    const QRect area =
+        qobject_cast<QRadioButton *>(caption)
+            ? caption->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, caption)
+            : caption->rect();
+    const QImage drawn = grabbed.copy(area.translated(caption->mapTo(caption->window(), QPoint())));
+    const auto linear = [](int c) {
+        return c <= 10 ? c / 255.0 / 12.92 : std::pow((c / 255.0 + 0.055) / 1.055, 2.4);
+    };
+    QList<double> values; // relative luminances
+    for (int i = 0; i < drawn.width() * drawn.height(); ++i) {
+        const QRgb pixel = drawn.pixel(i % drawn.width(), i / drawn.width());
+        values << 0.2126 * linear(qRed(pixel)) + 0.7152 * linear(qGreen(pixel)) +
+                      0.0722 * linear(qBlue(pixel));
+    }
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    const double background = values[values.size() / 2];
+    const auto [darkest, lightest] = std::minmax_element(values.begin(), values.end());
+    const double text = background - *darkest > *lightest - background ? *darkest : *lightest;
+    return (std::max(text, background) + 0.05) / (std::min(text, background) + 0.05);
+}
+
 } // namespace
 
 class TestWindow : public QObject
@@ -93,6 +120,7 @@ private:
     void drop(const QString &kind, const QString &names);
     void act(const QString &step);
     void check(const QString &name, const QString &value);
+    QImage unfocusedPicture() const;
     void looksAsItsReference(const QString &name);
     template <typename T> T *child(const QString &name) const
     {
@@ -282,6 +310,21 @@ void TestWindow::check(const QString &name, const QString &value)
         QCOMPARE(m_shell->document().IsDataChanged(m_window->settings()), value == u"1"_s);
     } else if (name == u"picture"_s) {
         looksAsItsReference(value);
+    } else if (name == u"contrast"_s) { // greyed captions read, yet stand apart from the rest
+        const QImage picture = unfocusedPicture();
+        const double enabled = value.section(u',', 0, 0).toDouble();
+        const double greyed = value.section(u',', 1).toDouble();
+        for (QWidget *caption : m_window->centralWidget()->findChildren<QWidget *>()) {
+            if (qobject_cast<QLabel *>(caption) || qobject_cast<QRadioButton *>(caption)) {
+                const double contrast = drawnContrast(picture, caption);
+                QVERIFY2(caption->isEnabled() ? contrast >= enabled
+                                              : contrast >= greyed && contrast < enabled,
+                         qPrintable(caption->objectName() + u' ' + QString::number(contrast)));
+            }
+        }
+        QCOMPARE(m_window->menuBar()->palette().color(QPalette::Window),
+                 QApplication::palette().color(QPalette::Window));
+
     } else if (name == u"accepted"_s) {
         QCOMPARE(m_dropTaken, QList<bool>(2, value == u"1"_s));
     } else if (name == u"tab"_s || name == u"right"_s) {
@@ -389,19 +432,26 @@ void TestWindow::check(const QString &name, const QString &value)
     }
 }
 
+// Unfocused, so that no caret blinks in it.
+QImage TestWindow::unfocusedPicture() const
+{
+    if (QApplication::focusWidget()) {
+        QApplication::focusWidget()->clearFocus();
+    }
+    return m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 // With Fusion and the Liberation fonts at 100 %. A difference leaves the picture in the
 // working folder and says how many pixels differ; ZEL_UPDATE_REFERENCES=1 takes it.
 void TestWindow::looksAsItsReference(const QString &name)
 {
-    if (QApplication::focusWidget()) { // unfocused, as no caret blinks
-        QApplication::focusWidget()->clearFocus();
-    }
     if (QSysInfo::kernelType() == u"winnt"_s) { // the window under Wine: scripts/test-windows.sh
         qInfo("picture %s not compared: Windows' offscreen platform hints the fonts its own way, "
-              "and under Wine its grabs show option buttons as they were before", qPrintable(name));
+              "and under Wine its grabs show option buttons as they were before",
+              qPrintable(name));
         return;
     }
-    const QImage actual = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage actual = unfocusedPicture();
     const QString reference = QStringLiteral(ZEL_TEST_DATA "/window-%1.png").arg(name);
     if (qEnvironmentVariableIsSet("ZEL_UPDATE_REFERENCES")) {
         actual.save(reference);
