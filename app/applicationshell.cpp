@@ -28,10 +28,7 @@ ApplicationShell::ApplicationShell(frmMain &window, Dialogs &dialogs)
 
 void ApplicationShell::Form_Load()
 {
-    m_document.ClearFileName();
-    m_window.setWindowTitle(m_document.title());
-    m_window.SetDefaultSettings();
-    TakeSnapshot();
+    startFreshDocument();
     const Preferences preferences = LoadPreferences();
     m_defaultFolder = preferences.DefaultFolder;
     m_document.setBarcodeFlag(preferences.BarcodeFlag);
