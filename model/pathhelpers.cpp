@@ -1,15 +1,38 @@
 #include "model/pathhelpers.h"
 
-namespace {
+namespace
+{
 
 #ifdef Q_OS_WIN
 constexpr PathStyle PlatformPaths = WindowsPaths;
+constexpr bool NamesAreBytes = false; // UTF-16, which a QString holds as it is
 #else
 constexpr PathStyle PlatformPaths = UnixPaths;
+constexpr bool NamesAreBytes = true;
 #endif
 
 // The routines count positions in 16-bit signed integers; longer paths fail as they always have.
 constexpr qsizetype LargestPosition = 32767;
+
+// The bytes that did not decode as UTF-8, held as U+DC80 + byte.
+bool isEscapedByte(QStringView path, qsizetype at)
+{
+    const char16_t c = path[at].unicode();
+    return NamesAreBytes && c >= 0xdc80 && c <= 0xdcff &&
+           (at == 0 || !path[at - 1].isHighSurrogate());
+}
+
+bool isLoneSurrogate(QStringView path, qsizetype at)
+{
+    const QChar c = path[at];
+    return (c.isHighSurrogate() && (at + 1 == path.size() || !path[at + 1].isLowSurrogate())) ||
+           (c.isLowSurrogate() && (at == 0 || !path[at - 1].isHighSurrogate()));
+}
+
+QString hexDigits(char16_t value, int width)
+{
+    return QString::number(value, 16).toUpper().rightJustified(width, u'0');
+}
 
 } // namespace
 
@@ -45,4 +68,24 @@ QString ExtractFileName(const QString &path, QString &fileName)
 QString ExtractFolder(const QString &path, QString &folder)
 {
     return ExtractFolder(path, folder, PlatformPaths);
+}
+
+QString PrintableFileName(const QString &path)
+{
+    QString shown;
+    shown.reserve(path.size());
+    for (qsizetype at = 0; at < path.size(); ++at) {
+        const char16_t c = path[at].unicode();
+        if (c < 0x20 || c == 0x7f || isEscapedByte(path, at)) {
+            shown += QStringLiteral("\\x") + hexDigits(c & 0xff, 2);
+        } else if ((c >= 0x80 && c <= 0x9f) || c == 0x2028 || c == 0x2029 ||
+                   isLoneSurrogate(path, at)) {
+            shown += QStringLiteral("\\u") + hexDigits(c, 4);
+        } else if (c == u'\\' && PlatformPaths.separator != u'\\') {
+            shown += QStringLiteral("\\\\");
+        } else {
+            shown += path[at];
+        }
+    }
+    return shown;
 }

@@ -23,5 +23,11 @@ QString ExtractFolder(const QString &path, QString &folder, PathStyle style);
 QString ExtractFileName(const QString &path, QString &fileName);
 QString ExtractFolder(const QString &path, QString &folder);
 
+// A path as one line of text that cannot write to a terminal: each control character (C0 and
+// DEL) and each byte of the name that did not decode (see settingfile/nativefilename.h) shown as
+// \xHH, a C1 control, a line or paragraph separator and a lone surrogate as \uHHHH, and off
+// Windows a backslash as \\, so that the form reads back unambiguously.
+QString PrintableFileName(const QString &path);
+
 inline const QString FilePathError = QStringLiteral("File Path Error");
 inline const QString UnknownError = QStringLiteral("Unknown Error!");

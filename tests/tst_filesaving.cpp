@@ -101,7 +101,7 @@ void TestFileSaving::saveKeepsTheFileAsItWas_data()
         "- hard link long acl no-folder folder full-disk drop cut drop-put-back").split(u' ');
     const QStringList outcomes =
         QStringLiteral("renamed in-place refused not-kept lost").split(u' ');
-    for (const QStringList &cell : dataTable(QStringLiteral("filesaving.txt"))) {
+    for (const QStringList &cell : dataTable(QStringLiteral("filesaving.txt"), 6)) {
         const QStringList folder = cell[1].split(u' ');
         const QStringList file = QString(cell[2]).replace(u':', u' ').split(u' ');
         int twist = 0;

@@ -85,7 +85,7 @@ void TestSettingFiles::filesGiveWhatTheManifestSays_data()
     QTest::addColumn<bool>("written"); // writing what the file sets gives the same bytes
     const bool update = qEnvironmentVariableIsSet("ZEL_UPDATE_REFERENCES");
     QString manifest = QString::fromUtf8(contentsOf(Files + u"../settingfiles.txt"_s));
-    for (QStringList entry : dataTable(u"settingfiles.txt"_s)) {
+    for (QStringList entry : dataTable(u"settingfiles.txt"_s, 3)) {
         const QString line = u'\n' + entry.join(u" | "_s) + u'\n';
         SettingFileContent content;
         entry[2] = update ? resultOf(entry[0], content) : entry[2];
@@ -164,7 +164,7 @@ void TestSettingFiles::pathsSplitAsTheTableSays()
         return text == u"(empty)"_s ? QString() : QString(text).replace(u"LONG"_s, QString(40000, u'x'));
     };
     const auto status = [](const QString &text) { return text.isEmpty() ? u"ok"_s : text; };
-    for (QStringList row : dataTable(u"paths.txt"_s)) {
+    for (QStringList row : dataTable(u"paths.txt"_s, 6)) {
         std::transform(row.begin(), row.end(), row.begin(), cell);
         const PathStyle style = row[0] == u"windows"_s ? WindowsPaths : UnixPaths;
         QString folder = u"stale"_s;

@@ -213,7 +213,7 @@ void TestWindow::followsTheTables_data()
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("checks");
     for (const QString &table : {u"window.txt"_s, u"commands.txt"_s}) {
-        for (const QStringList &row : dataTable(table)) {
+        for (const QStringList &row : dataTable(table, 3)) {
             QTest::newRow(qPrintable(row[0]))
                 << row[1].split(u' ', Qt::SkipEmptyParts) << row[2].split(u' ', Qt::SkipEmptyParts);
         }
