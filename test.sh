@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_TEST_PACKAGES[@]}"
 
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$(nproc)"

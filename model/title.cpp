@@ -1,11 +1,12 @@
 #include "model/title.h"
 
 #include "model/pathhelpers.h"
+#include "version.h"
 
 QString versionText()
 {
-    const QString minor = QStringLiteral("00") + QString::number(ZEL_VERSION_MINOR);
-    return QString::number(ZEL_VERSION_MAJOR) + QLatin1Char('.') + minor.right(2);
+    const QString minor = QStringLiteral("00") + QString::number(ZelVersionMinor);
+    return QString::number(ZelVersionMajor) + QLatin1Char('.') + minor.right(2);
 }
 
 QString bareTitle()

@@ -17,6 +17,8 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
     dpkg-dev desktop-file-utils libx11-dev)
 X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool imagemagick)
+# What the tests check the Debian package with (package-test skips itself without them).
+PACKAGE_TEST_PACKAGES=(lintian appstream shared-mime-info)
 # The fuzz programs (fuzz/run.sh) and the reader benchmark (bench/).
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
