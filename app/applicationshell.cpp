@@ -1,16 +1,18 @@
 #include "app/applicationshell.h"
 
 #include "app/dialogs.h"
+#include "app/preferences.h"
 #include "model/pathhelpers.h"
-#include "model/preferences.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 #include "ui/frmmain.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <exception>
 
 ApplicationShell::ApplicationShell(frmMain &window, Dialogs &dialogs)
@@ -32,7 +34,7 @@ void ApplicationShell::Form_Load()
     const Preferences preferences = LoadPreferences();
     m_defaultFolder = preferences.DefaultFolder;
     m_document.setBarcodeFlag(preferences.BarcodeFlag);
-    if (preferences.BarcodeFlag == QLatin1String("0")) {
+    if (!SettingDocument::showsBarcodeSection(preferences.BarcodeFlag)) {
         m_window.SetBarcodeSection(false);
     }
 }
@@ -45,9 +47,14 @@ bool ApplicationShell::Form_QueryUnload()
     return runTrapped([this] { return settleUnsavedChanges(); });
 }
 
+// A store that cannot be written never keeps the window from closing; it is only told.
 void ApplicationShell::Form_Unload()
 {
-    SavePreferences({m_defaultFolder, m_document.BarcodeFlag()});
+    if (const QString error = SavePreferences({m_defaultFolder, m_document.BarcodeFlag()});
+        !error.isEmpty()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(error));
+    }
 }
 
 bool ApplicationShell::settleForSessionEnd(bool mayAsk)

@@ -2,7 +2,7 @@
 // survives a write and a second read. Lines must not depend on how the bytes arrive: in small
 // reads, up to a byte limit, or cut short by a read error.
 #include "settingfile/linereader.h"
-#include "settingfile/numbertext.h"
+#include "model/numbertext.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 

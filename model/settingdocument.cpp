@@ -1,10 +1,22 @@
 #include "model/settingdocument.h"
 
+#include "model/numbertext.h"
 #include "model/title.h"
 
 QString SettingDocument::title() const
 {
     return m_currentFileName.isEmpty() ? bareTitle() : titleWithFile(m_currentFileName);
+}
+
+bool SettingDocument::showsBarcodeSection(const QString &flag)
+{
+    return flag != QLatin1String("0");
+}
+
+std::optional<bool> SettingDocument::writesBarcodeSection(const QString &flag)
+{
+    const std::optional<double> number = decimalValue(flag.toStdString());
+    return number ? std::optional(*number == 1) : std::nullopt;
 }
 
 bool SettingDocument::IsDataChanged(const Settings &current) const

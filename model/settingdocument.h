@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // What one open setting file is, apart from the window that shows it: the file it was read from
 // or saved to, the settings as they were then, and whether its RS-232C section belongs to it.
 class SettingDocument
@@ -19,6 +21,13 @@ public:
     // "1" or "0" as the program writes it, or whatever text the preferences held.
     const QString &BarcodeFlag() const { return m_barcodeFlag; }
     void setBarcodeFlag(const QString &flag) { m_barcodeFlag = flag; }
+    // The flag is read in two ways, each as the program has always read it, since stored
+    // preferences may rely on either: the window shows the RS-232C rows unless the text is
+    // exactly "0", while a save writes the RS-232C section only where the text reads as the
+    // number 1, and fails where it reads as no number (nothing). So "00" shows the rows and a
+    // save writes no section.
+    static bool showsBarcodeSection(const QString &flag);
+    static std::optional<bool> writesBarcodeSection(const QString &flag);
 
     const Settings &SavedSettings() const { return m_savedSettings; }
     void TakeSnapshot(const Settings &current) { m_savedSettings = current; }

@@ -1,7 +1,7 @@
 #include "settingfile/settingfilereader.h"
 
 #include "settingfile/linereader.h"
-#include "settingfile/numbertext.h"
+#include "model/numbertext.h"
 
 #include <QFile>
 #include <QFileInfo>

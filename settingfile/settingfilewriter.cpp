@@ -2,7 +2,7 @@
 
 #include "model/pathhelpers.h"
 #include "settingfile/filereplacer.h"
-#include "settingfile/numbertext.h"
+#include "model/settingdocument.h"
 
 #include <QDir>
 #include <QStringList>
@@ -66,12 +66,12 @@ QString writeSettingFile(const QString &path, const Settings &settings, const QS
         reason = QStringLiteral("The path does not name a file in a folder.");
         return error;
     }
-    const std::optional<double> flag = decimalValue(barcodeFlag.toStdString());
-    if (!flag) {
+    const std::optional<bool> withRs232c = SettingDocument::writesBarcodeSection(barcodeFlag);
+    if (!withRs232c) {
         reason = QStringLiteral("The stored barcode flag \"%1\" is not a number.").arg(barcodeFlag);
         return SaveError;
     }
-    const QStringList lines = settingFileLines(fileName, settings, *flag == 1, today);
+    const QStringList lines = settingFileLines(fileName, settings, *withRs232c, today);
     const QByteArray bytes =
         (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
     reason = ReplaceFileContent(path, bytes);

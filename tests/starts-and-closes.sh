@@ -3,7 +3,8 @@
 # title and icon; Ctrl+O shows the open dialog; Ctrl+S, untitled, writes the file its dialog
 # names; after a change, Ctrl+Q asks, Cancel keeps it open and No lets it exit with 0, leaving
 # both preferences in the user's store. The commands go by their shortcuts, one key event each:
-# a menu's access key could reach the window before the menu is up on a busy machine.
+# a menu's access key could reach the window before the menu is up on a busy machine. A store
+# that cannot be written keeps no start from closing: the program says so and exits with 0.
 # usage: starts-and-closes.sh PROGRAM   (on a 1280x1024 screen)
 set -euo pipefail
 home=$(mktemp -d)
@@ -69,4 +70,14 @@ status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { echo "the program exited with $status"; exit 1; }
 printf '[Data]\nBarcodeFlag=0\nDefaultFolder=%s\n' "$home" | diff - .config/ZELFileGenerator/ZELFileGenerator.conf
-echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both preferences"
+
+# A folder under a file, which not even root can make.
+XDG_CONFIG_HOME=$home/saved.zel/config "$1" 2>"$home/errors" & pid=$!
+window=$(mapped 'VX613 ZEL File Generator   V1\.02')
+xdotool windowfocus --sync "$window" key ctrl+q
+timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; exit 1; }
+wait "$pid" || { echo "the program exited with $? where its store cannot be written"; exit 1; }
+grep -qF "zel-file-generator: The preferences could not be kept in $home/saved.zel/config/" \
+    "$home/errors" || { echo "a store that cannot be written was not told:"; cat "$home/errors"; exit 1; }
+echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both preferences;"
+echo "where the store cannot be written, said so and exited with 0"

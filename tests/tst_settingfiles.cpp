@@ -82,7 +82,7 @@ private:
 void TestSettingFiles::filesGiveWhatTheManifestSays_data()
 {
     QTest::addColumn<QString>("result");
-    QTest::addColumn<bool>("written"); // writing what the file sets gives the same bytes
+    QTest::addColumn<qsizetype>("written"); // 1: writing what it sets gives the same bytes
     const bool update = qEnvironmentVariableIsSet("ZEL_UPDATE_REFERENCES");
     QString manifest = QString::fromUtf8(contentsOf(Files + u"../settingfiles.txt"_s));
     for (QStringList entry : dataTable(u"settingfiles.txt"_s, 3)) {
@@ -90,7 +90,8 @@ void TestSettingFiles::filesGiveWhatTheManifestSays_data()
         SettingFileContent content;
         entry[2] = update ? resultOf(entry[0], content) : entry[2];
         manifest.replace(line, u'\n' + entry.join(u" | "_s) + u'\n');
-        QTest::newRow(qPrintable(entry[0])) << entry[2] << (entry[1] == u"<->"_s);
+        const qsizetype written = QStringList{u"->"_s, u"<->"_s}.indexOf(entry[1]);
+        QTest::newRow(qPrintable(entry[0])) << entry[2] << written;
     }
     if (update) {
         writeAll(Files + u"../settingfiles.txt"_s, manifest.toUtf8());
@@ -100,7 +101,8 @@ void TestSettingFiles::filesGiveWhatTheManifestSays_data()
 void TestSettingFiles::filesGiveWhatTheManifestSays()
 {
     QFETCH(QString, result);
-    QFETCH(bool, written);
+    QFETCH(qsizetype, written);
+    QVERIFY2(written >= 0, "the second cell is neither -> nor <->");
     const QString file = QString::fromLatin1(QTest::currentDataTag());
     if (file.startsWith(u"/dev/"_s) && QSysInfo::kernelType() == u"winnt"_s) {
         QSKIP("Windows has no such device; Wine would read the Unix one as a file");
@@ -166,7 +168,9 @@ void TestSettingFiles::pathsSplitAsTheTableSays()
     const auto status = [](const QString &text) { return text.isEmpty() ? u"ok"_s : text; };
     for (QStringList row : dataTable(u"paths.txt"_s, 6)) {
         std::transform(row.begin(), row.end(), row.begin(), cell);
-        const PathStyle style = row[0] == u"windows"_s ? WindowsPaths : UnixPaths;
+        const qsizetype windows = QStringList{u"unix"_s, u"windows"_s}.indexOf(row[0]);
+        QVERIFY2(windows >= 0, qPrintable(u"no such style: "_s + row[0]));
+        const PathStyle style = windows ? WindowsPaths : UnixPaths;
         QString folder = u"stale"_s;
         QString fileName = u"untouched"_s;
         const QString folderStatus = status(ExtractFolder(row[1], folder, style));

@@ -21,6 +21,20 @@ namespace
 
 const QString Files = QStringLiteral(ZEL_TEST_DATA "/settingfiles/");
 
+// A word of a table that names nothing, or a step that lacks a part, fails the row.
+[[noreturn]] void fault(const QString &what)
+{
+    throw std::invalid_argument(what.toStdString());
+}
+
+bool flag(const QString &value)
+{
+    if (value != u"0"_s && value != u"1"_s) {
+        fault(u"not 0 or 1: "_s + value);
+    }
+    return value == u"1"_s;
+}
+
 // Gives the answers in turn ("Yes", "No", a file in folder, "!" for a dialog that fails; none
 // left: Cancel) and notes what was asked and shown.
 class ScriptedDialogs : public Dialogs
@@ -30,7 +44,7 @@ public:
     QStringList answers;
     QStringList shown;
     QStringList initialFolders;
-    QString detail; // of the last error
+    QString message, detail; // of the last error
 
     Answer askToSaveChanges() override
     {
@@ -48,6 +62,7 @@ public:
     void showError(const QString &message, const QString &detailShown) override
     {
         shown << message;
+        this->message = message;
         detail = detailShown;
     }
 
@@ -125,7 +140,7 @@ private:
     template <typename T> T *child(const QString &name) const
     {
         T *found = m_window->findChild<T *>(name);
-        return found ? found : (qFatal("no control %s", qPrintable(name)), nullptr);
+        return found ? found : (fault(u"no control "_s + name), nullptr);
     }
 
     std::optional<QTemporaryDir> m_dir;
@@ -228,17 +243,24 @@ void TestWindow::followsTheTables()
         !QGuiApplication::clipboard()->supportsSelection()) {
         QSKIP("no X selection on this platform");
     }
-    for (const QString &step : steps) {
-        act(step);
-    }
-    for (const QString &expected : checks) {
-        check(expected.section(u'=', 0, 0), expected.section(u'=', 1));
+    try {
+        for (const QString &step : steps) {
+            act(step);
+        }
+        for (const QString &expected : checks) {
+            check(expected.section(u'=', 0, 0), expected.section(u'=', 1));
+        }
+    } catch (const std::invalid_argument &unknown) {
+        QFAIL(unknown.what());
     }
 }
 
 void TestWindow::act(const QString &step)
 {
-    const QStringList part = step.split(u':');
+    const QStringList parts = step.split(u':');
+    const auto part = [&parts, &step](qsizetype index) {
+        return index < parts.size() ? parts[index] : (fault(u"a part missing: "_s + step), u""_s);
+    };
     const QString name = step.section(u'=', 0, 0);
     const QString value = step.section(u'=', 1);
     if (step == u"defaults"_s) {
@@ -252,48 +274,50 @@ void TestWindow::act(const QString &step)
     } else if (step == u"dark"_s) { // a dark desktop reaches only windows made after it
         QApplication::setPalette(QPalette(QColor(48, 48, 48)));
         start();
-    } else if (part[0] == u"start"_s) {
-        startWith(part.mid(1, part[1].isEmpty() ? 0 : 1)
+    } else if (part(0) == u"start"_s) {
+        startWith(parts.mid(1, part(1).isEmpty() ? 0 : 1)
                       .replaceInStrings(u"LONG"_s, QString(3000, u'd')));
-    } else if (part[0] == u"drop"_s || part[0] == u"droptext"_s) {
-        drop(part[0], step.section(u':', 1));
+    } else if (part(0) == u"drop"_s || part(0) == u"droptext"_s) {
+        drop(part(0), step.section(u':', 1));
     } else if (step == u"forget"_s) {
         store().clear();
-    } else if (part[0] == u"click"_s || part[0] == u"middle"_s || part[0] == u"edgeclick"_s) {
-        auto *target = child<QWidget>(part[1]); // edgeclick: off an option's circle and caption
-        QTest::mouseClick(target, part[0] == u"middle"_s ? Qt::MiddleButton : Qt::LeftButton, {},
-                          part[0] == u"edgeclick"_s ? QPoint(target->width() - 2, 5) : QPoint());
-    } else if (part[0] == u"type"_s) {
-        QTest::keyClicks(child<QWidget>(part[1]), step.section(u':', 2));
-    } else if (part[0] == u"key"_s) { // to the window itself where no control is named
-        const QKeyCombination key = QKeySequence(part[2])[0];
-        QWidget *target = part[1].isEmpty() ? m_window.get() : child<QWidget>(part[1]);
+    } else if (part(0) == u"click"_s || part(0) == u"middle"_s || part(0) == u"edgeclick"_s) {
+        auto *target = child<QWidget>(part(1)); // edgeclick: off an option's circle and caption
+        QTest::mouseClick(target, part(0) == u"middle"_s ? Qt::MiddleButton : Qt::LeftButton, {},
+                          part(0) == u"edgeclick"_s ? QPoint(target->width() - 2, 5) : QPoint());
+    } else if (part(0) == u"type"_s) {
+        QTest::keyClicks(child<QWidget>(part(1)), step.section(u':', 2));
+    } else if (part(0) == u"key"_s) { // to the window itself where no control is named
+        const QKeyCombination key = QKeySequence(part(2))[0];
+        QWidget *target = part(1).isEmpty() ? m_window.get() : child<QWidget>(part(1));
         QTest::sendKeyEvent(QTest::Click, target, key.key(),
-                            part[3].isEmpty() ? QString() : QString(QChar(part[3].toInt())),
+                            part(3).isEmpty() ? QString() : QString(QChar(part(3).toInt())),
                             key.keyboardModifiers());
-    } else if (part[0] == u"paste"_s) {
+    } else if (part(0) == u"paste"_s) {
         QGuiApplication::clipboard()->setText(step.section(u':', 2));
-        auto *field = child<QWidget>(part[1]);
+        auto *field = child<QWidget>(part(1));
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, field->mapToGlobal(QPoint(5, 5)));
         QCoreApplication::sendEvent(field, &event);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P); // "&Paste"
-    } else if (part[0] == u"clipboard"_s) {
+    } else if (part(0) == u"clipboard"_s) {
         QGuiApplication::clipboard()->setText(step.section(u':', 1));
-    } else if (part[0] == u"answers"_s) {
-        m_dialogs.answers = part[1].split(u',');
-    } else if (part[0] == u"menu"_s) {
+    } else if (part(0) == u"answers"_s) {
+        m_dialogs.answers = part(1).split(u',');
+    } else if (part(0) == u"menu"_s) {
         m_edited = m_window->settings();
         m_dialogs.shown.clear();
         QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(part[1].at(0).unicode()));
-    } else if (part[0] == u"session"_s) {
-        m_settled = m_shell->settleForSessionEnd(part[1] == u"ask"_s);
-    } else if (part[0] == u"store"_s) {
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(part(1).front().unicode()));
+    } else if (part(0) == u"session"_s) {
+        const qsizetype asks = QStringList{u"quiet"_s, u"ask"_s}.indexOf(part(1));
+        m_settled = m_shell->settleForSessionEnd(asks >= 0 ? asks : (fault(step), false));
+    } else if (part(0) == u"store"_s) {
         store().setValue(u"Data/"_s + name.section(u':', 1), value);
     } else if (name == u"section"_s) {
-        m_window->SetBarcodeSection(value == u"1"_s);
+        m_window->SetBarcodeSection(flag(value));
     } else if (name.startsWith(u"opt"_s)) {
-        child<QButtonGroup>(name)->button(value.toInt())->setChecked(true);
+        QAbstractButton *option = child<QButtonGroup>(name)->button(value.toInt());
+        option ? option->setChecked(true) : fault(u"no option "_s + step);
     } else {
         auto *field = child<QLineEdit>(name);
         field->setText(QString(value).remove(u'|'));
@@ -307,7 +331,7 @@ void TestWindow::act(const QString &step)
 void TestWindow::check(const QString &name, const QString &value)
 {
     if (name == u"changed"_s) {
-        QCOMPARE(m_shell->document().IsDataChanged(m_window->settings()), value == u"1"_s);
+        QCOMPARE(m_shell->document().IsDataChanged(m_window->settings()), flag(value));
     } else if (name == u"picture"_s) {
         looksAsItsReference(value);
     } else if (name == u"contrast"_s) { // greyed captions read, yet stand apart from the rest
@@ -326,7 +350,7 @@ void TestWindow::check(const QString &name, const QString &value)
                  QApplication::palette().color(QPalette::Window));
 
     } else if (name == u"accepted"_s) {
-        QCOMPARE(m_dropTaken, QList<bool>(2, value == u"1"_s));
+        QCOMPARE(m_dropTaken, QList<bool>(2, flag(value)));
     } else if (name == u"tab"_s || name == u"right"_s) {
         // A group of options is one stop, its selected option; moving within it selects.
         QStringList visited{QApplication::focusWidget()->objectName()};
@@ -358,9 +382,13 @@ void TestWindow::check(const QString &name, const QString &value)
             m_boxText = box ? box->text() + u'|' + box->informativeText() : u"no box"_s;
             const QSize size = box ? box->frameGeometry().size() : QSize();
             m_boxFits = box && size.boundedTo(box->screen()->availableGeometry().size()) == size;
-            QApplication::activeModalWidget()->close();
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                modal->close();
+            }
         });
-        MessageBoxDialogs(m_window.get()).showError(m_dialogs.shown.last(), m_dialogs.detail);
+        QVERIFY2(!m_dialogs.message.isEmpty(), qPrintable(u"no error to show in the box "_s + value));
+        MessageBoxDialogs(m_window.get()).showError(m_dialogs.message, m_dialogs.detail);
+        QVERIFY2(m_boxText != u"no box"_s, qPrintable(u"no box appeared; expected "_s + value));
         QVERIFY2(m_boxFits, "the box is larger than the screen");
         m_boxText = QDir::fromNativeSeparators(m_boxText).replace(m_dir->path(), u"."_s);
         m_boxText.replace(u'\n', u'|').replace(u' ', u'_');
@@ -404,7 +432,7 @@ void TestWindow::check(const QString &name, const QString &value)
         QCOMPARE(m_window->windowTitle(),
                  value.isEmpty() ? title : title + u" - "_s + value.section(u'/', -1));
     } else if (name == u"open"_s) {
-        QCOMPARE(m_window->isVisible(), value == u"1"_s);
+        QCOMPARE(m_window->isVisible(), flag(value));
     } else if (name == u"flag"_s) {
         QCOMPARE(m_shell->document().BarcodeFlag(), value);
     } else if (name == u"folder"_s) {
@@ -418,7 +446,7 @@ void TestWindow::check(const QString &name, const QString &value)
     } else if (name == u"folders"_s) {
         QCOMPARE(m_dialogs.initialFolders.join(u','), value);
     } else if (name == u"settled"_s) {
-        QCOMPARE(m_settled, value == u"1"_s);
+        QCOMPARE(m_settled, flag(value));
     } else if (name == u"saved"_s) { // the settings when the command was given
         SettingFileContent content;
         QCOMPARE(ReadSettingFile(m_dir->filePath(value), content), QString());

@@ -11,5 +11,6 @@ struct Preferences {
 
 // Reads both from the per-user settings store; a missing key gives "" and "0".
 Preferences LoadPreferences();
-// Writes both, every time, in this order.
-void SavePreferences(const Preferences &preferences);
+// Writes both, every time, in this order. Returns an empty text when the store kept them,
+// otherwise what went wrong, in the program's words.
+QString SavePreferences(const Preferences &preferences);

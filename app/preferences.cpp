@@ -1,4 +1,6 @@
-#include "model/preferences.h"
+#include "app/preferences.h"
+
+#include "model/pathhelpers.h"
 
 #include <QSettings>
 #include <QStandardPaths>
@@ -47,9 +49,17 @@ Preferences LoadPreferences()
             store.value(BarcodeFlagKey, QStringLiteral("0")).toString()};
 }
 
-void SavePreferences(const Preferences &preferences)
+QString SavePreferences(const Preferences &preferences)
 {
     Store store;
     store.setValue(DefaultFolderKey, preferences.DefaultFolder);
     store.setValue(BarcodeFlagKey, preferences.BarcodeFlag);
+    store.sync();
+    if (store.status() == QSettings::NoError) {
+        return {};
+    }
+    return QStringLiteral("The preferences could not be kept in %1: %2")
+        .arg(PrintableFileName(store.fileName()), store.status() == QSettings::AccessError
+                                   ? QStringLiteral("it cannot be written.")
+                                   : QStringLiteral("its content is not in the store's format."));
 }

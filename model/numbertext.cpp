@@ -1,4 +1,4 @@
-#include "settingfile/numbertext.h"
+#include "model/numbertext.h"
 
 #include <limits>
 
