@@ -137,10 +137,37 @@ installer=$(ls "$PWD/$build_dir"/packages/*.exe)
 registry() { cat "$WINEPREFIX"/{system,user}.reg | grep -i zel | sed 's/\] [0-9]*$/]/' | sort; }
 wineserver -w
 before=$(registry)
-for run in first again; do
-    wine "$installer" /S
-    wineserver -w
-done
+# The program's files as installed, with their sizes and times.
+installed_files() {
+    (cd "$c/Program Files/ZEL File Generator" && find . -type f -printf '%p %s %T@\n' | sort)
+}
+wine "$installer" /S
+wineserver -w
+files=$(installed_files)
+keys_installed=$(registry)
+# Run again over it, the installer opens on its first page with no question before it; a
+# Cancel there leaves the installed program exactly as it was.
+start 'ZEL File Generator Setup$' "$installer"
+# The wizard is far taller than a question's box, which would bear the same title.
+wizard_height=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p')
+[ "$wizard_height" -gt 300 ] || fail "the installer asked something before its first page"
+keys Escape
+keys Return # Yes to "Are you sure you want to quit?"
+ended
+wineserver -w
+[ "$(installed_files)" = "$files" ] && [ "$(registry)" = "$keys_installed" ] ||
+    fail "a cancelled installer changed what was installed"
+echo "run over the installed program, the installer asked nothing first; cancelled, it changed nothing"
+# Again, to the end: an upgrade in place, with the files replaced and the association and the
+# uninstaller's entry written again.
+sleep 1 # later times on the files it writes
+wine "$installer" /S
+wineserver -w
+[ "$(registry)" = "$keys_installed" ] || fail "an upgrade left other keys: $(diff <(echo "$keys_installed") <(registry))"
+[ "$(installed_files | cut -d' ' -f1,2)" = "$(echo "$files" | cut -d' ' -f1,2)" ] ||
+    fail "an upgrade left other files"
+[ "$(installed_files)" != "$files" ] || fail "an upgrade replaced no file"
+echo "run again to its end, the installer upgraded in place"
 wine uninstaller --list | grep 'ZEL' | tr -d '\r'
 [ "$(wine uninstaller --list | grep -c 'ZEL File Generator')" -eq 1 ] || fail "installed twice"
 ls "$c/Program Files/ZEL File Generator" "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEL File Generator"
