@@ -7,7 +7,8 @@
 
 // The rows of a table under data/: cells are parted by a '|' with a blank on each side; lines
 // that start with '#' are comments. A row without exactly columns cells fails the data function
-// that asks for the table, naming the file, the line and the row, and no row of it runs.
+// that asks for the table, naming the file, the line and the row, and no row of it runs (a
+// failed data function alone would still run its test once, with no data to fetch).
 inline QList<QStringList> dataTable(const QString &name, qsizetype columns)
 {
     QFile file(QStringLiteral(ZEL_TEST_DATA "/") + name);
@@ -33,6 +34,7 @@ inline QList<QStringList> dataTable(const QString &name, qsizetype columns)
                                       .arg(columns)
                                       .arg(line);
             QTest::qFail(qPrintable(fault), __FILE__, __LINE__);
+            QTest::qSkip("no row runs", __FILE__, __LINE__);
             return {};
         }
     }
