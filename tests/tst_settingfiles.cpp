@@ -107,6 +107,9 @@ void TestSettingFiles::filesGiveWhatTheManifestSays()
     if (file.startsWith(u"/dev/"_s) && QSysInfo::kernelType() == u"winnt"_s) {
         QSKIP("Windows has no such device; Wine would read the Unix one as a file");
     }
+    if (file.startsWith(u"utf-8-"_s) && QSysInfo::kernelType() == u"winnt"_s) {
+        QSKIP("bytes that only UTF-8, Linux's code page, reads as a control character");
+    }
     SettingFileContent content;
     QCOMPARE(resultOf(file, content), result);
     if (written) {
