@@ -1,6 +1,7 @@
 #include "settingfile/settingfilereader.h"
 
 #include "settingfile/linereader.h"
+#include "settingfile/nativefilename.h"
 #include "settingfile/numbertext.h"
 
 #include <QFile>
@@ -338,7 +339,7 @@ QString openRegularFile(const QString &path, QFile &file)
 {
 #ifdef Q_OS_UNIX
     const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        ::open(NativeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
         return qt_error_string(errno);
     }
