@@ -151,14 +151,15 @@ std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> p
     return path;
 }
 
-// A failure names the file and, on the line under it, the reason.
+// A failure names the file, on one line that no name can break, and under it the reason.
 bool ApplicationShell::write(const QString &path)
 {
     QString reason;
     const QString error = WriteSettingFile(path, m_window.settings(), m_document.BarcodeFlag(),
                                            QDate::currentDate(), &reason);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + reason);
+        m_dialogs.showError(error,
+                            PrintableFileName(QDir::toNativeSeparators(path)) + u'\n' + reason);
         return false;
     }
     return true;
@@ -171,7 +172,8 @@ bool ApplicationShell::read(const QString &path)
     ReadProblem problem;
     const QString error = ReadSettingFile(path, content, &problem);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + problem.text());
+        m_dialogs.showError(error, PrintableFileName(QDir::toNativeSeparators(path)) + u'\n' +
+                                       problem.text());
         RestoreSnapshot();
         return false;
     }
