@@ -1,5 +1,6 @@
 #include "app/applicationshell.h"
 
+#include "app/arguments.h"
 #include "app/dialogs.h"
 #include "model/pathhelpers.h"
 #include "model/preferences.h"
@@ -9,7 +10,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 
 #include <exception>
 
@@ -87,7 +87,7 @@ void ApplicationShell::mnuOpen_Click()
 void ApplicationShell::openFile(const QString &path)
 {
     // A path from the command line may be relative; the folder and the title need it whole.
-    const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const QString fullPath = QDir::toNativeSeparators(AbsoluteFileName(path));
     runTrapped([this, &fullPath] { return settleUnsavedChanges() && readAndAdopt(fullPath); });
 }
 
