@@ -81,9 +81,12 @@ expect no_display 2 "zel-file-generator: No file to check." --check -platform of
 expect no_display 2 "zel-file-generator: Unknown option 'no-such-option'." \
     --check line1.zel --no-such-option
 expect no_display 2 "zel-file-generator: Unknown option 'colour\\x1B[31m'." $'--colour\e[31m'
-# A start with the window and no display ends with Qt's reason, not with a dump of its core.
+# A start with the window and no display ends with Qt's reason, not with a dump of its core;
+# Qt's options reach it.
 expect no_display 1 "This application failed to start because no Qt platform plugin could be \
 initialized. Reinstalling the application may fix this problem." line1.zel
+expect no_display 1 "qt.qpa.plugin: Could not find the Qt platform plugin \"no-such\" in \"\"" \
+    --platform=no-such line1.zel
 expect no_display 0 "<stdin>: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D" \
     --check - < <(cat line1.zel)
 expect no_display 1 "<stdin>:2: error: \"SELECT/\" is not a mode this program knows." \
