@@ -25,10 +25,9 @@ QString standardInputLine(Console &console, bool &accepted)
 }
 
 // The line for path, one of the files that name stands for; a null path where it stands for
-// none (a pattern that matches nothing).
+// none (a pattern that matches nothing), which leaves accepted as it is: false.
 QString lineFor(const QString &name, const QString &path, Console &console, bool &accepted)
 {
-    accepted = false;
     if (path.isNull()) {
         return RefusalLine(PrintableFileName(name), QStringLiteral("No file matches this name."));
     }

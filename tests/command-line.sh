@@ -71,6 +71,7 @@ expect no_display 0 "$good" --check -style=fusion line1.zel -reverse --qwindowti
 expect no_display 0 "$version_line" -platform offscreen --version
 expect no_display 0 "  --reverse                            Lays the window out from right to left." \
     --help-all
+"${no_display[@]}" "$program" --help | grep -q -- --reverse && fail "--help lists Qt's options"
 for run in no_display with_window; do
     expect $run 2 "zel-file-generator: Unknown option 'no-such-option'." --no-such-option
     expect $run 2 "zel-file-generator: Too many arguments: only one file can be opened." \
@@ -94,6 +95,7 @@ expect no_display 1 "<stdin>:2: error: \"SELECT/\" is not a mode this program kn
 expect nonblocking_input 0 "<stdin>: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D" \
     --check -
 expect closed_input 1 "<stdin>: error: Standard input is closed." --check -
+expect no_display 1 "<stdin>: error: Is a directory" --check - </
 for arguments in "--check line1.zel" --version --help; do
     expect closed_output 1 "zel-file-generator: The lines could not be written: Standard output \
 is closed." $arguments
