@@ -1,5 +1,6 @@
 #include "app/applicationshell.h"
 
+#include "app/arguments.h"
 #include "app/dialogs.h"
 #include "app/preferences.h"
 #include "model/pathhelpers.h"
@@ -10,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <exception>
@@ -94,7 +94,7 @@ void ApplicationShell::mnuOpen_Click()
 void ApplicationShell::openFile(const QString &path)
 {
     // A path from the command line may be relative; the folder and the title need it whole.
-    const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const QString fullPath = QDir::toNativeSeparators(AbsoluteFileName(path));
     runTrapped([this, &fullPath] { return settleUnsavedChanges() && readAndAdopt(fullPath); });
 }
 
@@ -158,14 +158,15 @@ std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> p
     return path;
 }
 
-// A failure names the file and, on the line under it, the reason.
+// A failure names the file, on one line that no name can break, and under it the reason.
 bool ApplicationShell::write(const QString &path)
 {
     QString reason;
     const QString error = WriteSettingFile(path, m_window.settings(), m_document.BarcodeFlag(),
                                            QDate::currentDate(), &reason);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + reason);
+        m_dialogs.showError(error,
+                            PrintableFileName(QDir::toNativeSeparators(path)) + u'\n' + reason);
         return false;
     }
     return true;
@@ -178,7 +179,8 @@ bool ApplicationShell::read(const QString &path)
     ReadProblem problem;
     const QString error = ReadSettingFile(path, content, &problem);
     if (!error.isEmpty()) {
-        m_dialogs.showError(error, QDir::toNativeSeparators(path) + u'\n' + problem.text());
+        m_dialogs.showError(error, PrintableFileName(QDir::toNativeSeparators(path)) + u'\n' +
+                                       problem.text());
         RestoreSnapshot();
         return false;
     }

@@ -1,19 +1,8 @@
 #include "app/commandline.h"
 
-#include "app/settingfilecheck.h"
-#include "model/title.h"
+#include "model/pathhelpers.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-
-#include <cstdio>
-#include <cstdlib>
-
-#ifdef Q_OS_WIN
-#include <initializer_list>
-#include <io.h>
-#include <windows.h>
-#endif
+#include <QCommandLineOption>
 
 namespace
 {
@@ -24,92 +13,117 @@ const QCommandLineOption CheckOption(
                    "and print a line for each: ok and its settings, or where and why it is "
                    "refused. Exits with 0 when every file is accepted, 1 otherwise."));
 
-// Usage errors end the program with 2, which tells them from a refused file's 1.
-[[noreturn]] void usageError(const QString &message)
+struct QtOption {
+    const char *name;
+    const char *valueName; // empty for an option that takes no value
+    const char *description;
+};
+
+// What QApplication takes from the command line: the options that Qt's --help-all lists, the
+// X11 ones among them, and QApplication's own.
+constexpr QtOption QtOptions[] = {
+    {"platform", "platformName[:options]",
+     "The Qt platform plugin that shows the window, such as xcb, wayland or offscreen."},
+    {"platformpluginpath", "path", "Where Qt looks for platform plugins."},
+    {"platformtheme", "theme", "The Qt platform theme."},
+    {"plugin", "plugin", "A further Qt plugin to load; may be given more than once."},
+    {"qwindowgeometry", "geometry", "The window's place in X11's form, such as +50+50."},
+    {"qwindowicon", "icon", "The window's icon."},
+    {"qwindowtitle", "title", "The window's title."},
+    {"reverse", "", "Lays the window out from right to left."},
+    {"session", "session", "Restores the program from a session of the desktop's."},
+    {"style", "style", "The widget style, such as Fusion."},
+    {"stylesheet", "file", "A Qt style sheet for the window."},
+    {"widgetcount", "", "Prints at the end how many widgets were left."},
+    {"qmljsdebugger", "value", "Qt's QML debugger; the program has no QML."},
+    {"display", "display", "X11: the display, in place of $DISPLAY."},
+    {"name", "name", "X11: the program's instance name."},
+    {"geometry", "geometry", "X11: the same as --qwindowgeometry."},
+    {"icon", "icon", "X11: the same as --qwindowicon."},
+    {"title", "title", "X11: the same as --qwindowtitle."},
+    {"visual", "id", "X11: the visual to use."},
+    {"nograb", "", "X11: grabs no mouse (for debuggers)."},
+    {"dograb", "", "X11: grabs the mouse even in a debugger."},
+};
+
+QCommandLineOption qtOption(const QtOption &option, bool shown)
 {
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
-                 qPrintable(message));
-    std::exit(2);
+    QCommandLineOption made(QLatin1String(option.name), QLatin1String(option.description),
+                            QLatin1String(option.valueName));
+    made.setFlags(shown ? QCommandLineOption::Flags() : QCommandLineOption::HiddenFromHelp);
+    return made;
 }
 
-// One parser for a start with the window and one without, so that --help shows both.
-void addOptions(QCommandLineParser &parser)
+// Qt's options are listed only by --help-all.
+void addOptions(QCommandLineParser &parser, bool qtOptionsShown)
 {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Prepares the .zel setting file of a device's barcode-reader front end."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(CheckOption);
+    for (const QtOption &option : QtOptions) {
+        parser.addOption(qtOption(option, qtOptionsShown));
+    }
     parser.addPositionalArgument(
         QStringLiteral("file"),
         QStringLiteral("The setting file to open at start; with --check, the files to check."),
         QStringLiteral("[file...]"));
 }
 
-// --help, --help-all and --version print their text and end the program.
-QStringList filesNamed(QCommandLineParser &parser, const QStringList &arguments)
-{
-    QCoreApplication::setApplicationVersion(versionText());
-    if (!parser.parse(arguments)) {
-        usageError(parser.errorText());
-    }
-    parser.process(arguments);
-    return parser.positionalArguments();
-}
-
-#ifdef Q_OS_WIN
-// The program is a GUI program, which starts with no console: its lines go to the console it
-// was started from, unless they are redirected to a file or a pipe already.
-void writeToParentConsole()
-{
-    if (!AttachConsole(ATTACH_PARENT_PROCESS)) {
-        return;
-    }
-    for (FILE *stream : {stdout, stderr}) {
-        if (_fileno(stream) < 0 || _get_osfhandle(_fileno(stream)) < 0) {
-            std::freopen("CONOUT$", "w", stream);
-        }
-    }
-}
-#endif
-
 } // namespace
 
-std::optional<int> RunWithoutWindow(int &argc, char *argv[])
+CommandLine::CommandLine(const QStringList &arguments)
 {
-    // A first look, before QApplication has taken out its own options (-style, -platform):
-    // they fail the parse, so that then only --check, which is none of them, tells. --help-all
-    // lists those options, which only a QApplication knows, so it starts one.
-    QStringList arguments;
-    for (int index = 0; index < argc; ++index) {
-        arguments << QString::fromLocal8Bit(argv[index]);
+    addOptions(m_parser, false);
+    if (!m_parser.parse(arguments)) {
+        fail(m_parser.errorText());
+        return;
     }
-    QCommandLineParser parser;
-    addOptions(parser);
-    const bool parsed = parser.parse(arguments);
-    const bool answered =
-        parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"));
-    if (!parser.isSet(CheckOption) && !(parsed && answered)) {
-        return std::nullopt;
+    m_files = m_parser.positionalArguments();
+    if (m_parser.isSet(QStringLiteral("help"))) {
+        m_action = Action::Help;
+    } else if (m_parser.isSet(QStringLiteral("help-all"))) {
+        m_action = Action::HelpAll;
+    } else if (m_parser.isSet(QStringLiteral("version"))) {
+        m_action = Action::Version;
+    } else if (m_parser.isSet(CheckOption)) {
+        m_action = Action::Check;
+        if (m_files.isEmpty()) {
+            fail(QStringLiteral("No file to check."));
+        }
+    } else if (m_files.size() > 1) {
+        fail(QStringLiteral("Too many arguments: only one file can be opened."));
     }
-    QCoreApplication application(argc, argv);
-#ifdef Q_OS_WIN
-    writeToParentConsole();
-#endif
-    const QStringList files = filesNamed(parser, QCoreApplication::arguments());
-    if (files.isEmpty()) {
-        usageError(QStringLiteral("No file to check."));
-    }
-    return CheckSettingFiles(files, stdout);
 }
 
-QString ParseCommandLine(const QStringList &arguments)
+// An argument that the message repeats could hold a line break or an escape sequence.
+void CommandLine::fail(const QString &error)
+{
+    m_action = Action::UsageError;
+    m_error = PrintableFileName(error);
+}
+
+QStringList CommandLine::qtArguments() const
+{
+    QStringList arguments;
+    for (const QtOption &option : QtOptions) {
+        const QString name = QLatin1String(option.name);
+        const QString dashed = QLatin1Char('-') + name;
+        if (*option.valueName == '\0' && m_parser.isSet(name)) {
+            arguments << dashed;
+        }
+        for (const QString &value : m_parser.values(name)) {
+            arguments << dashed << value;
+        }
+    }
+    return arguments;
+}
+
+QString CommandLine::helpText() const
 {
     QCommandLineParser parser;
-    addOptions(parser);
-    const QStringList files = filesNamed(parser, arguments);
-    if (files.size() > 1) {
-        usageError(QStringLiteral("Too many arguments: only one file can be opened."));
-    }
-    return files.value(0);
+    addOptions(parser, m_action == Action::HelpAll);
+    return parser.helpText();
 }

@@ -1,16 +1,38 @@
 #pragma once
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+// The arguments, checked whole before anything needs a display: a start with the window and the
+// file it opens, --check and its files, --help, --help-all, --version, or a usage error. Qt's
+// own options (-platform NAME, -style NAME, -reverse, ...) are taken with all of them and
+// handed on to a start with the window; elsewhere they change nothing. An option may start
+// with one dash or two, as Qt's do.
+class CommandLine
+{
+public:
+    enum class Action { StartWindow, Check, Help, HelpAll, Version, UsageError };
 
-// Answers what needs no window: --check FILE..., --help and --version, with no QApplication, so
-// that no display is needed. Returns the exit status then; nothing when the window is to start.
-// The program's own name comes first in argv.
-std::optional<int> RunWithoutWindow(int &argc, char *argv[]);
+    // The program's own name comes first.
+    explicit CommandLine(const QStringList &arguments);
 
-// Reads the arguments of a start with the window, the program's own name first: "[file]".
-// An unknown option or more than one file prints the error and ends the program with exit
-// code 2, before any window is made. Returns the file named, or an empty text when none is.
-QString ParseCommandLine(const QStringList &arguments);
+    Action action() const { return m_action; }
+    // The files to check, or the file to open at start (none or one).
+    const QStringList &files() const { return m_files; }
+    // What is wrong with the arguments, on one line.
+    const QString &error() const { return m_error; }
+    // Qt's own options with their values, for QApplication.
+    QStringList qtArguments() const;
+    // The summary of the options; with Qt's own for --help-all. Needs a QCoreApplication, whose
+    // program path it names.
+    QString helpText() const;
+
+private:
+    void fail(const QString &error);
+
+    QCommandLineParser m_parser;
+    Action m_action = Action::StartWindow;
+    QStringList m_files;
+    QString m_error;
+};

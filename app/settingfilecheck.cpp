@@ -1,23 +1,15 @@
 #include "app/settingfilecheck.h"
 
+#include "model/pathhelpers.h"
 #include "model/settings.h"
 #include "settingfile/settingfilereader.h"
 
-#include <QCoreApplication>
-#include <QFile>
+#include <QStringList>
 
-#include <cerrno>
 #include <utility>
-
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace
 {
-
-const QString StandardInput = QStringLiteral("-");
 
 // "Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D": only what the file carries and
 // the mode uses.
@@ -52,52 +44,38 @@ QString summaryOf(const SettingFileContent &content)
     return parts.join(QStringLiteral("; "));
 }
 
-QString readStandardInput(SettingFileContent &content, ReadProblem &problem)
+QString resultLine(const QString &shownName, const QString &error,
+                   const SettingFileContent &content, const ReadProblem &problem, bool &accepted)
 {
-#ifdef Q_OS_WIN
-    // In text mode CR LF would arrive as a lone LF, which ends no line of a setting file.
-    _setmode(_fileno(stdin), _O_BINARY);
-#endif
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        problem = {0, input.errorString()};
-        return LoadError;
-    }
-    return ReadSettingFile(input, content, &problem);
-}
-
-QString checkLine(const QString &path, bool &accepted)
-{
-    SettingFileContent content;
-    ReadProblem problem;
-    const bool standardInput = path == StandardInput;
-    const QString error = standardInput ? readStandardInput(content, problem)
-                                        : ReadSettingFile(path, content, &problem);
-    const QString shownPath = standardInput ? QStringLiteral("<stdin>") : path;
     accepted = error.isEmpty();
     if (accepted) {
-        return shownPath + QStringLiteral(": ok: ") + summaryOf(content);
+        return shownName + QStringLiteral(": ok: ") + summaryOf(content);
     }
     const QString line =
         problem.line > 0 ? QLatin1Char(':') + QString::number(problem.line) : QString();
-    return shownPath + line + QStringLiteral(": error: ") + problem.reason;
+    return shownName + line + QStringLiteral(": error: ") + problem.reason;
 }
 
 } // namespace
 
-int CheckSettingFiles(const QStringList &paths, std::FILE *out)
+QString CheckLine(const QString &path, bool &accepted)
 {
-    int status = 0;
-    for (const QString &path : paths) {
-        bool accepted = false;
-        std::fprintf(out, "%s\n", qPrintable(checkLine(path, accepted)));
-        status = accepted ? status : 1;
-    }
-    if (std::fflush(out) != 0) {
-        const QString reason = qt_error_string(errno);
-        std::fprintf(stderr, "%s: The lines could not be written: %s\n",
-                     qPrintable(QCoreApplication::applicationName()), qPrintable(reason));
-        return 1;
-    }
-    return status;
+    SettingFileContent content;
+    ReadProblem problem;
+    const QString error = ReadSettingFile(path, content, &problem);
+    return resultLine(PrintableFileName(path), error, content, problem, accepted);
+}
+
+QString CheckLine(QIODevice &input, const QString &shownName, bool &accepted)
+{
+    SettingFileContent content;
+    ReadProblem problem;
+    const QString error = ReadSettingFile(input, content, &problem);
+    return resultLine(shownName, error, content, problem, accepted);
+}
+
+QString RefusalLine(const QString &shownName, const QString &reason)
+{
+    bool accepted = false;
+    return resultLine(shownName, LoadError, {}, {0, reason}, accepted);
 }

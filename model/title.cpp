@@ -18,5 +18,5 @@ QString titleWithFile(const QString &path)
 {
     QString name;
     ExtractFileName(path, name); // a path without a name part leaves the title ending in " - "
-    return bareTitle() + QStringLiteral(" - ") + name;
+    return bareTitle() + QStringLiteral(" - ") + PrintableFileName(name);
 }

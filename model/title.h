@@ -6,5 +6,6 @@
 QString versionText();
 // "VX613 ZEL File Generator   V1.02".
 QString bareTitle();
-// The bare title, " - " and the name part of path (empty where the path has none).
+// The bare title, " - " and the name part of path (empty where the path has none), shown on
+// one line with what cannot show escaped (PrintableFileName).
 QString titleWithFile(const QString &path);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Windows build under Wine, in a fresh Wine prefix in a temporary folder, on Xvfb: the
 # tests through CTest, the program from the zip (a file named at start, File > Save, Exit with a
-# change, the preferences in the registry) and the installer (association, open through
+# change, the preferences in the registry, the command line from a script, from cmd, from a
+# batch file, on a console and with no console) and the installer (association, open through
 # "start", uninstall). Builds first with scripts/build-windows.sh, whose first run builds Qt
 # (about an hour). Leaves the window's picture in build/windows/wine-window.png.
 set -euo pipefail
@@ -130,6 +131,108 @@ for how in "$program" "cmd /c $(winepath -w "$program")"; do
     grep -q '^C:\\zel\\line1.zel: ok: Select, Copy; RS-232C 9600 8N1' "$build_dir/check.txt" &&
         grep -q '^C:\\zel\\refused.zel:2: error: ' "$build_dir/check.txt" || fail "--check: $how"
 done
+
+step "the command line, from a script and from a console (cmd)"
+# Setting files with names that sort apart by case, one that is a wildcard of its own in other
+# tools, and one outside the ANSI code page, beside a file of another type.
+mkdir -p "$c/names"
+for name in b.zel A.zel '[x].zel' 'Ωmega.zel' notes.txt; do
+    cp tests/data/settingfiles/line1.zel "$c/names/$name"
+done
+good=': ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D'
+# expect_lines STATUS ARGUMENT... < LINES: from a script and from cmd, the exit status and
+# exactly these lines, on standard output and standard error together. A message box would hold
+# the program until the timeout.
+expect_lines() {
+    local status=$1 how actual
+    shift
+    local want
+    want=$(cat)
+    for how in "$program" "cmd /c $(winepath -w "$program")"; do
+        timeout 60 wine $how "$@" >"$build_dir/command-line.txt" 2>&1 && actual=0 || actual=$?
+        if [ "$actual" -ne "$status" ] || [ "$(tr -d '\r' <"$build_dir/command-line.txt")" != "$want" ]; then
+            tr -d '\r' <"$build_dir/command-line.txt"
+            fail "$how $*: exit status $actual, not $status with the lines above"
+        fi
+    done
+    echo "$* gave $status and:"
+    echo "$want"
+}
+expect_lines 2 --bogus <<<"zel-file-generator: Unknown option 'bogus'."
+expect_lines 2 'C:\names\A.zel' 'C:\names\b.zel' \
+    <<<"zel-file-generator: Too many arguments: only one file can be opened."
+expect_lines 2 --check -platform windows <<<"zel-file-generator: No file to check."
+expect_lines 0 -platform offscreen -style windowsvista --version <<<"zel-file-generator 1.02"
+expect_lines 1 --check 'C:\names\*.zel' 'C:\names\?.ZEL' 'C:\names\none*.zel' <<EOF_LINES
+C:\names\[x].zel$good
+C:\names\A.zel$good
+C:\names\b.zel$good
+C:\names\Ωmega.zel$good
+C:\names\A.zel$good
+C:\names\b.zel$good
+C:\names\none*.zel: error: No file matches this name.
+EOF_LINES
+for help in --help -h '-?' '/?'; do
+    timeout 60 wine "$program" "$help" >"$build_dir/help.txt" 2>&1
+    grep -q '^  --check  *Check each file named' "$build_dir/help.txt" || fail "$help printed no help"
+done
+echo "--help, -h, -? and /? print the help"
+# A batch file, in which cmd leaves the wildcard to the program.
+printf 'cd /d C:\\names\r\n"%s" --check *.zel\r\n' "$(winepath -w "$program")" >"$c/names/check.bat"
+timeout 60 wine cmd /c 'C:\names\check.bat' >"$build_dir/command-line.txt" 2>&1 || true
+grep -qxF "Ωmega.zel$good" <(tr -d '\r' <"$build_dir/command-line.txt") || fail "the batch file"
+echo "a batch file's --check *.zel checks the folder's setting files"
+# On a console (Wine's, on a terminal of script's as wide as the line) the lines are wide
+# characters: a name outside the ANSI code page shows as it is.
+script -qec "stty cols 200; wine '$program' --check 'C:\names\Ωmega.zel'" /dev/null \
+    >"$build_dir/command-line.txt"
+grep -qF "C:\\names\\Ωmega.zel$good" "$build_dir/command-line.txt" || fail "a console's line"
+echo "on a console: $(tr -d '\r' <"$build_dir/command-line.txt" | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g')"
+timeout 60 wine "$program" --check - <tests/data/settingfiles/line1.zel >"$build_dir/command-line.txt"
+grep -qF "<stdin>$good" "$build_dir/command-line.txt" || fail "standard input"
+# A start with no standard input handle, as Windows starts a program with a window from a
+# console: a launcher that hands on standard output and error alone. (Wine gives a closed
+# descriptor 0 a handle of its own, which is why <&- does not do.)
+cat >"$build_dir/no-input.c" <<'EOF_C'
+#include <windows.h>
+
+/* Runs the command line that follows its own name with no standard input handle, handing on
+   standard output and error, and ends with its exit status. */
+int wmain(void)
+{
+    wchar_t *line = GetCommandLineW();
+    wchar_t end = *line == L'"' ? *line++ : L' ';
+    while (*line && *line++ != end) {
+    }
+    while (*line == L' ') {
+        ++line;
+    }
+    STARTUPINFOW startup = {sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process;
+    DWORD status = 255;
+    if (CreateProcessW(NULL, line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &status);
+    }
+    return (int)status;
+}
+EOF_C
+x86_64-w64-mingw32-gcc -municode -o "$build_dir/no-input.exe" "$build_dir/no-input.c"
+timeout 60 wine "$build_dir/no-input.exe" "$(winepath -w "$program")" --check - \
+    >"$build_dir/command-line.txt" && fail "--check - without standard input accepted"
+grep -qxF '<stdin>: error: Standard input is closed.' <(tr -d '\r' <"$build_dir/command-line.txt") ||
+    fail "no standard input"
+echo "standard input is read; without one, - says: $(tr -d '\r' <"$build_dir/command-line.txt")"
+# A start with no console at all (here Wine's start, as from a shortcut) shows a message box.
+wine start /unix "$program" --version
+find_window '^ZEL File Generator$'
+import -window root "$build_dir/wine-version-box.png"
+keys Return
+wineserver -w
+echo "with no console at all, --version shows a message box: $build_dir/wine-version-box.png"
 
 step "the installer"
 installer=$(ls "$PWD/$build_dir"/packages/*.exe)

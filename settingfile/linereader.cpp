@@ -19,6 +19,27 @@ bool LineReader::LineBuffer::append(const char *bytes, size_t count)
     return true;
 }
 
+namespace
+{
+
+// In blocks that a byte can count, which a compiler turns into vector instructions: a pass over
+// each buffer costs a fraction of the search for line ends.
+qint64 lineFeedsIn(const char *begin, const char *end)
+{
+    qint64 total = 0;
+    while (begin != end) {
+        const char *blockEnd = begin + std::min<ptrdiff_t>(end - begin, 255);
+        unsigned char count = 0;
+        for (; begin != blockEnd; ++begin) {
+            count += static_cast<unsigned char>(*begin == '\n');
+        }
+        total += count;
+    }
+    return total;
+}
+
+} // namespace
+
 bool LineReader::fillBuffer()
 {
     if (m_atEnd) {
@@ -34,6 +55,7 @@ bool LineReader::fillBuffer()
     m_bytesLeft -= count;
     m_next = m_buffer.data();
     m_end = m_next + count;
+    m_lineFeeds += lineFeedsIn(m_next, m_end);
     return true;
 }
 
@@ -51,6 +73,7 @@ std::optional<std::string_view> LineReader::readLine(size_t keep)
         if (m_skipLineFeed) {
             m_skipLineFeed = false;
             if (*m_next == '\n') {
+                ++m_lineFeedsAfterReturn;
                 ++m_next;
                 continue;
             }

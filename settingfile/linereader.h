@@ -49,6 +49,9 @@ public:
     std::optional<std::string_view> readLine(size_t keep = std::string_view::npos);
 
     bool failed() const { return m_failed; }
+    // Line feeds read so far that follow no carriage return: the line ends of a Unix text file,
+    // which end no line here.
+    qint64 loneLineFeeds() const { return m_lineFeeds - m_lineFeedsAfterReturn; }
 
 private:
     bool fillBuffer();
@@ -60,6 +63,8 @@ private:
     const char *m_end = m_buffer.data();
     LineBuffer m_line; // a line that spans reads
     bool m_skipLineFeed = false;
+    qint64 m_lineFeeds = 0;
+    qint64 m_lineFeedsAfterReturn = 0;
     bool m_atEnd = false;
     bool m_failed = false;
 };

@@ -2,9 +2,11 @@
 
 #include "settingfile/linereader.h"
 #include "model/numbertext.h"
+#include "settingfile/nativefilename.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
@@ -22,7 +24,8 @@
 #include <unistd.h>
 #endif
 
-namespace {
+namespace
+{
 
 // Every header and token is shorter than this, so a line cut to this length still tells
 // whether it equals one of them.
@@ -131,6 +134,35 @@ std::optional<std::string> suffixValue(std::string_view value)
                       : QByteArray::number(number, 16).toUpper().toStdString();
 }
 
+// A first line that a text editor's byte-order mark keeps from being the [MODE] header, where
+// lines end in CR LF or in LF alone.
+bool isHeaderAfterMark(std::string_view line)
+{
+    constexpr std::string_view Mark = "\xef\xbb\xbf";
+    return line.starts_with(Mark) && (isLine(line.substr(Mark.size()), "[MODE]") ||
+                                      startsWithKey(line.substr(Mark.size()), "[MODE]\n"));
+}
+
+// Why a file ended before its [MODE] line (noMode) or before its [END] line. Files saved by an
+// ordinary text editor hold these lines all the same: then the reason names what hid them.
+QString endedTooSoon(bool noMode, size_t lines, bool markBeforeHeader, bool lineFeedsAlone)
+{
+    QStringList causes;
+    if (markBeforeHeader) {
+        causes << QStringLiteral(
+            "The file starts with a byte-order mark, which a setting file does not have.");
+    }
+    if (lineFeedsAlone) {
+        causes << QStringLiteral("The file's lines end with LF alone, where a setting file ends "
+                                 "each line with CR LF.");
+    }
+    if (!causes.isEmpty()) {
+        return causes.join(u' ');
+    }
+    return noMode ? QStringLiteral("The file has no [MODE] line.")
+                  : QStringLiteral("The file ends after line %1 without an [END] line.").arg(lines);
+}
+
 // Collects the lines that matter, reading no more than byteLimit bytes of device. Returns the
 // message for a failure, and problem says what is wrong and where.
 QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadProblem &problem)
@@ -140,6 +172,7 @@ QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadP
     State state = State::Seek;
     size_t rs232cLine = 0;
     size_t number = 0;
+    bool markBeforeHeader = false;
     while (const auto read = reader.readLine(state == State::SettingSection ? std::string_view::npos
                                                                             : ComparedLength)) {
         const std::string_view line = *read;
@@ -149,6 +182,7 @@ QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadP
             if (isLine(line, "[MODE]")) {
                 state = State::ModeLine;
             }
+            markBeforeHeader = markBeforeHeader || (number == 1 && isHeaderAfterMark(line));
             break;
         case State::ModeLine:
             raw.mode = FileLine(line, number, std::string(line));
@@ -198,10 +232,10 @@ QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadP
         problem = {0, device.errorString()};
         return LoadError;
     }
-    problem.reason =
-        state == State::Seek
-            ? QStringLiteral("The file has no [MODE] line.")
-            : QStringLiteral("The file ends after line %1 without an [END] line.").arg(number);
+    // Most line ends are LF alone, where a stray one in a comment is no cause.
+    const qint64 loneLineFeeds = reader.loneLineFeeds();
+    problem.reason = endedTooSoon(state == State::Seek, number, markBeforeHeader,
+                                  loneLineFeeds > 0 && loneLineFeeds >= qint64(number));
     return FormatError;
 }
 
@@ -305,7 +339,7 @@ QString openRegularFile(const QString &path, QFile &file)
 {
 #ifdef Q_OS_UNIX
     const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        ::open(NativeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
         return qt_error_string(errno);
     }

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# The program's arguments as a shell gives them: --help, --version and --check with no display,
-# and the usage errors that end the program with exit code 2 before any window is made (a window
-# would keep it running into the timeout). --check runs once over every file of the table of
-# setting files, whose results give the line each file must get.
+# The program's arguments as a shell gives them, all with no display: --help, --help-all,
+# --version and --check, also with Qt's own options; the usage errors that end the program with
+# exit code 2 before any window is made, with a display and without (a window would keep it
+# running into the timeout); file names that are no UTF-8 or hold control characters, each shown
+# on one line of its own; closed and non-blocking standard streams. --check runs once over every
+# file of the table of setting files, whose results give the line each file must get.
 # usage: command-line.sh PROGRAM VERSION DATA
 set -uo pipefail
 program=$(realpath "$1")
 version=$2
-data=$3
+data=$(realpath "$3")
 failures=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,6 +20,26 @@ no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_CONFIG_H
     HOME="$work/home")
 with_window=(env QT_QPA_PLATFORM=offscreen)
 full_output=(sh -c '"$@" >/dev/full' sh "${no_display[@]}")
+closed_input=(sh -c '"$@" <&-' sh "${no_display[@]}")
+closed_output=(sh -c '"$@" >&-' sh "${no_display[@]}")
+# Standard input a pipe that does not block, on which the file arrives a second late.
+nonblocking_input=(perl -e '
+    use Fcntl;
+    $SIG{PIPE} = "IGNORE";
+    my ($file, @command) = @ARGV;
+    pipe(my $reader, my $writer) or die "pipe: $!";
+    fcntl($reader, F_SETFL, fcntl($reader, F_GETFL, 0) | O_NONBLOCK) or die "fcntl: $!";
+    my $pid = fork // die "fork: $!";
+    if ($pid == 0) {
+        open(STDIN, "<&", $reader) or die "stdin: $!";
+        exec @command or die "exec: $!";
+    }
+    sleep 1;
+    open(my $in, "<:raw", $file) or die "$file: $!";
+    print $writer do { local $/; <$in> };
+    close $writer;
+    waitpid($pid, 0);
+    exit($? >> 8);' "$data/settingfiles/line1.zel" "${no_display[@]}")
 
 fail() {
     echo "FAIL: $*"
@@ -39,21 +61,64 @@ expect() {
 
 cd "$data/settingfiles" || exit 1
 # The title's form of the version: the minor as two digits.
-expect no_display 0 "zel-file-generator $(printf '%d.%02d' "${version%%.*}" "${version#*.}")" \
-    --version
+version_line="zel-file-generator $(printf '%d.%02d' "${version%%.*}" "${version#*.}")"
+expect no_display 0 "$version_line" --version
 expect no_display 0 "Usage: $program [options] [file...]" --help
-expect with_window 2 "zel-file-generator: Unknown option 'no-such-option'." --no-such-option
-expect with_window 2 "zel-file-generator: Too many arguments: only one file can be opened." \
-    one.zel two.zel
-expect no_display 2 "zel-file-generator: No file to check." --check
+good="line1.zel: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D"
+# Qt's own options, with one dash or two, are taken and change nothing here.
+expect no_display 0 "$good" -platform offscreen --check line1.zel
+expect no_display 0 "$good" --check -style=fusion line1.zel -reverse --qwindowtitle "a title"
+expect no_display 0 "$version_line" -platform offscreen --version
+expect no_display 0 "  --reverse                            Lays the window out from right to left." \
+    --help-all
+"${no_display[@]}" "$program" --help | grep -q -- --reverse && fail "--help lists Qt's options"
+for run in no_display with_window; do
+    expect $run 2 "zel-file-generator: Unknown option 'no-such-option'." --no-such-option
+    expect $run 2 "zel-file-generator: Too many arguments: only one file can be opened." \
+        one.zel two.zel
+    expect $run 2 "zel-file-generator: Missing value after '-platform'." line1.zel -platform
+done
+expect no_display 2 "zel-file-generator: No file to check." --check -platform offscreen
 expect no_display 2 "zel-file-generator: Unknown option 'no-such-option'." \
     --check line1.zel --no-such-option
+expect no_display 2 "zel-file-generator: Unknown option 'colour\\x1B[31m'." $'--colour\e[31m'
+# A start with the window and no display ends with Qt's reason, not with a dump of its core;
+# Qt's options reach it.
+expect no_display 1 "This application failed to start because no Qt platform plugin could be \
+initialized. Reinstalling the application may fix this problem." line1.zel
+expect no_display 1 "qt.qpa.plugin: Could not find the Qt platform plugin \"no-such\" in \"\"" \
+    --platform=no-such line1.zel
 expect no_display 0 "<stdin>: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D" \
     --check - < <(cat line1.zel)
 expect no_display 1 "<stdin>:2: error: \"SELECT/\" is not a mode this program knows." \
     --check - <select-slash-alone.zel
+expect nonblocking_input 0 "<stdin>: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D" \
+    --check -
+expect closed_input 1 "<stdin>: error: Standard input is closed." --check -
+expect no_display 1 "<stdin>: error: Is a directory" --check - </
+for arguments in "--check line1.zel" --version --help; do
+    expect closed_output 1 "zel-file-generator: The lines could not be written: Standard output \
+is closed." $arguments
+done
 expect full_output 1 "zel-file-generator: The lines could not be written: No space left on device" \
     --check line1.zel
+
+# Any name the system can hold opens, and shows on one line: control characters, bytes that are
+# no UTF-8, C1 controls, line separators and backslashes escaped.
+mkdir "$work/names"
+for name in $'bad\xff\xfename.zel' $'evil\nfake.zel: ok: Script' $'esc\e[2Jape.zel' \
+    $'csi\xc2\x9b2J.zel' $'line\xe2\x80\xa8separator.zel' 'back\slash.zel' $'tab\tand\x7fdel.zel'; do
+    cp ends-after-mode-line.zel "$work/names/$name"
+done
+cd "$work/names" || exit 1
+refused=": error: The file ends after line 2 without an [END] line."
+for shown in 'bad\xFF\xFEname.zel' 'evil\x0Afake.zel: ok: Script' 'esc\x1B[2Jape.zel' \
+    'csi\u009B2J.zel' 'line\u2028separator.zel' 'back\\slash.zel' 'tab\x09and\x7Fdel.zel'; do
+    expect no_display 1 "$shown$refused" --check *
+done
+[ "$("${no_display[@]}" "$program" --check * | wc -l)" -eq 7 ] || fail "a name broke its line"
+expect no_display 1 $'missing\\xFF.zel: error: No such file or directory' --check $'missing\xff.zel'
+cd "$data/settingfiles" || exit 1
 
 # The line of a file whose result in the table is $2. A load error's reason is the system's, in
 # its language, so only its beginning is given, followed by '<any>'.

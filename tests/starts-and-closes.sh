@@ -2,9 +2,10 @@
 # The real program under Xvfb, without a window manager: it maps its window centred with its
 # title and icon; Ctrl+O shows the open dialog; Ctrl+S, untitled, writes the file its dialog
 # names; after a change, Ctrl+Q asks, Cancel keeps it open and No lets it exit with 0, leaving
-# both preferences in the user's store. The commands go by their shortcuts, one key event each:
-# a menu's access key could reach the window before the menu is up on a busy machine. A store
-# that cannot be written keeps no start from closing: the program says so and exits with 0.
+# both preferences in the user's store; a file named at start by a name that is no UTF-8 opens.
+# The commands go by their shortcuts, one key event each: a menu's access key could reach the
+# window before the menu is up on a busy machine. A store that cannot be written keeps no start
+# from closing: the program says so and exits with 0.
 # usage: starts-and-closes.sh PROGRAM   (on a 1280x1024 screen)
 set -euo pipefail
 home=$(mktemp -d)
@@ -71,6 +72,12 @@ wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { echo "the program exited with $status"; exit 1; }
 printf '[Data]\nBarcodeFlag=0\nDefaultFolder=%s\n' "$home" | diff - .config/ZELFileGenerator/ZELFileGenerator.conf
 
+# A file named at start by a name that is no UTF-8 opens, and the title shows that byte escaped.
+cp saved.zel $'saved\xff.zel'
+"$1" $'saved\xff.zel' & pid=$!
+xdotool windowfocus --sync "$(mapped 'VX613 ZEL File Generator   V1\.02 - saved\\xFF\.zel')" key ctrl+q
+timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit on Ctrl+Q"; exit 1; }
+
 # A folder under a file, which not even root can make.
 XDG_CONFIG_HOME=$home/saved.zel/config "$1" 2>"$home/errors" & pid=$!
 window=$(mapped 'VX613 ZEL File Generator   V1\.02')
@@ -79,5 +86,5 @@ timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; 
 wait "$pid" || { echo "the program exited with $? where its store cannot be written"; exit 1; }
 grep -qF "zel-file-generator: The preferences could not be kept in $home/saved.zel/config/" \
     "$home/errors" || { echo "a store that cannot be written was not told:"; cat "$home/errors"; exit 1; }
-echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both preferences;"
-echo "where the store cannot be written, said so and exited with 0"
+echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both" \
+    "preferences; opened a file whose name is no UTF-8; where the store cannot be written, said so"

@@ -194,7 +194,7 @@ void TestWindow::start()
 void TestWindow::startWith(const QStringList &arguments)
 {
     start();
-    const QString fileToOpen = ParseCommandLine(QStringList{u"zel"_s} + arguments);
+    const QString fileToOpen = CommandLine(QStringList{u"zel"_s} + arguments).files().value(0);
     const QString current = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
     if (!fileToOpen.isEmpty()) {

@@ -69,6 +69,10 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Paste)) {
         pasteFiltered();
+    } else if (event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+        // Ctrl+Y redoes everywhere, as on Windows: the key schemes of GNOME, KDE and bare X11
+        // redo only with Ctrl+Shift+Z, and give Ctrl+Y no other meaning.
+        redo();
     } else if (!insertsText(event) || isEditingShortcut(event)) {
         QLineEdit::keyPressEvent(event);
         return;
