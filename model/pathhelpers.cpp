@@ -79,6 +79,7 @@ QString PrintableFileName(const QString &path)
         if (c < 0x20 || c == 0x7f || isEscapedByte(path, at)) {
             shown += QStringLiteral("\\x") + hexDigits(c & 0xff, 2);
         } else if ((c >= 0x80 && c <= 0x9f) || c == 0x2028 || c == 0x2029 ||
+                   (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069) ||
                    isLoneSurrogate(path, at)) {
             shown += QStringLiteral("\\u") + hexDigits(c, 4);
         } else if (c == u'\\' && PlatformPaths.separator != u'\\') {
