@@ -69,9 +69,14 @@ good="line1.zel: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D"
 expect no_display 0 "$good" -platform offscreen --check line1.zel
 expect no_display 0 "$good" --check -style=fusion line1.zel -reverse --qwindowtitle "a title"
 expect no_display 0 "$version_line" -platform offscreen --version
-expect no_display 0 "  --reverse                            Lays the window out from right to left." \
-    --help-all
-"${no_display[@]}" "$program" --help | grep -q -- --reverse && fail "--help lists Qt's options"
+# --help and --help-all say what help.txt and help-all.txt say (ZEL_UPDATE_REFERENCES=1 writes
+# them anew); --help leaves Qt's options to --help-all.
+for option in help help-all; do
+    "${no_display[@]}" "$program" --$option | sed "s|^Usage: $program |Usage: PROGRAM |" >"$work/$option"
+    [ -z "${ZEL_UPDATE_REFERENCES:-}" ] || cp "$work/$option" "$data/$option.txt"
+    diff "$data/$option.txt" "$work/$option" || fail "--$option differs from $option.txt"
+done
+grep -q -- --reverse "$data/help.txt" && fail "--help lists Qt's options"
 for run in no_display with_window; do
     expect $run 2 "zel-file-generator: Unknown option 'no-such-option'." --no-such-option
     expect $run 2 "zel-file-generator: Too many arguments: only one file can be opened." \
