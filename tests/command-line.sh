@@ -108,22 +108,20 @@ done
 expect full_output 1 "zel-file-generator: The lines could not be written: No space left on device" \
     --check line1.zel
 
-# Any name the system can hold opens, and shows on one line: control characters, bytes that are
-# no UTF-8, C1 controls, line separators, direction overrides and backslashes escaped.
+# Any name the system can hold opens, and shows on one line as names.txt says.
 mkdir "$work/names"
-for name in $'bad\xff\xfename.zel' $'evil\nfake.zel: ok: Script' $'esc\e[2Jape.zel' \
-    $'csi\xc2\x9b2J.zel' $'line\xe2\x80\xa8separator.zel' 'back\slash.zel' $'tab\tand\x7fdel.zel' \
-    $'right\xe2\x80\xaeto-left.zel'; do
-    cp ends-after-mode-line.zel "$work/names/$name"
-done
+shown=()
+while IFS= read -r row; do
+    cp ends-after-mode-line.zel "$work/names/$(printf '%b' "${row% | *}")"
+    shown+=("$(printf '%b' "${row#* | }")")
+done < <(grep -v -e '^#' -e '^$' "$data/names.txt")
 cd "$work/names" || exit 1
+"${no_display[@]}" "$program" --check * >"$work/name-lines"
 refused=": error: The file ends after line 2 without an [END] line."
-for shown in 'bad\xFF\xFEname.zel' 'evil\x0Afake.zel: ok: Script' 'esc\x1B[2Jape.zel' \
-    'csi\u009B2J.zel' 'line\u2028separator.zel' 'back\\slash.zel' 'tab\x09and\x7Fdel.zel' \
-    'right\u202Eto-left.zel'; do
-    expect no_display 1 "$shown$refused" --check *
+for name in "${shown[@]}"; do
+    grep -qxF "$name$refused" "$work/name-lines" || fail "no line for the name shown as $name"
 done
-[ "$("${no_display[@]}" "$program" --check * | wc -l)" -eq 8 ] || fail "a name broke its line"
+[ "$(wc -l <"$work/name-lines")" -eq "${#shown[@]}" ] || fail "a name broke its line"
 expect no_display 1 $'missing\\xFF.zel: error: No such file or directory' --check $'missing\xff.zel'
 cd "$data/settingfiles" || exit 1
 
