@@ -24,10 +24,10 @@ constexpr gid_t Team = 100;     // users, a group of the saving user besides its
 
 // The twists of data/filesaving.txt, and the bit of each: 1 << its place after "-".
 constexpr char Twists[] = "- hard link long acl no-folder folder full-disk drop cut drop-put-back "
-                          "linked-folder chain zero-write no-xattr no-owners";
+                          "linked-folder chain zero-write no-xattr no-owners loop";
 constexpr int Hard = 1, Link = 2, Long = 4, Acl = 8, NoFolder = 16, Folder = 32, FullDisk = 64,
               Drop = 128, Cut = 256, DropPutBack = 512, LinkedFolder = 1024, Chain = 2048,
-              ZeroWrite = 4096, NoXattr = 8192, NoOwners = 16384;
+              ZeroWrite = 4096, NoXattr = 8192, NoOwners = 16384, Loop = 32768;
 // The first two are saves; the child reports the others by their value.
 enum class Outcome { Renamed, InPlace, Refused, NotKept, Lost, WrongReason };
 
@@ -87,8 +87,8 @@ SaveCase saveCase(const QStringList &cell)
     }
     c.asNobody = id(cell[4], false) == Nobody;
     c.outcome = Outcome(index("renamed in-place refused not-kept lost", outcome[0]));
-    const int errors[] = {0, ENOSPC, EFBIG}; // 0: any reason
-    c.reason = qt_error_string(errors[index("- ENOSPC EFBIG", outcome[1])]);
+    const int errors[] = {0, ENOSPC, EFBIG, ELOOP}; // 0: any reason
+    c.reason = qt_error_string(errors[index("- ENOSPC EFBIG ELOOP", outcome[1])]);
     return c;
 }
 
@@ -214,10 +214,12 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
     QVERIFY(link(document, QStringLiteral("link.zel")) &&
             link(QStringLiteral("folder/sub"), QStringLiteral("alias")) &&
             link(QStringLiteral("../") + name, QStringLiteral("folder/sub/a.zel")) &&
-            link(QStringLiteral("alias/a.zel"), QStringLiteral("chain.zel")));
+            link(QStringLiteral("alias/a.zel"), QStringLiteral("chain.zel")) &&
+            link(QStringLiteral("loop.zel"), QStringLiteral("loop.zel")));
     const QString path = c.twists & Link           ? top.filePath(QStringLiteral("link.zel"))
                          : c.twists & LinkedFolder ? top.filePath(QStringLiteral("alias/a.zel"))
                          : c.twists & Chain        ? top.filePath(QStringLiteral("chain.zel"))
+                         : c.twists & Loop         ? top.filePath(QStringLiteral("loop.zel"))
                          : c.twists & NoFolder     ? folder + QStringLiteral("/missing/doc.zel")
                          : c.twists & Folder       ? folder + QStringLiteral("/sub")
                                                    : document;
@@ -249,7 +251,7 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
     QVERIFY((saved && c.fileMode == 0) || now == former);
     QVERIFY(c.fileMode == 0 || (after.st_ino == before.st_ino) == (c.outcome != Outcome::Renamed));
     QCOMPARE(readAll(document) == (saved ? NewContent : formerContent), c.outcome != Outcome::Lost);
-    QCOMPARE(QFileInfo(path).isSymLink(), bool(c.twists & (Link | LinkedFolder | Chain)));
+    QCOMPARE(QFileInfo(path).isSymLink(), bool(c.twists & (Link | LinkedFolder | Chain | Loop)));
     if (saved && c.fileMode == 0) {
         expectedFiles << document;
         expectedFiles.sort();
