@@ -259,9 +259,9 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
     QCOMPARE(files(), expectedFiles);
 }
 
-// The reason for a failed save or load: the system's for a missing folder's file and a folder
-// (a format error's is in the table of setting files); for a pipe or a device, which are never
-// opened, that it is no regular file.
+// The reason for a failed save or load: the system's for a missing folder's file, a folder and
+// an empty path (a format error's is in the table of setting files); for a pipe or a device,
+// which are never opened, that it is no regular file.
 void TestFileSaving::reasonSaysWhy()
 {
     QTemporaryDir dir;
@@ -269,7 +269,7 @@ void TestFileSaving::reasonSaysWhy()
     QVERIFY(!::mkfifo(QFile::encodeName(pipe), 0600));
     QStringList reasons;
     for (const QString &path : {dir.filePath(QStringLiteral("missing/doc.zel")), dir.path(), pipe,
-                                QStringLiteral("/dev/tty")}) {
+                                QStringLiteral("/dev/tty"), QString()}) {
         ReadProblem problem;
         SettingFileContent content;
         reasons << QString();
@@ -279,7 +279,9 @@ void TestFileSaving::reasonSaysWhy()
     }
     const QString missing = qt_error_string(ENOENT), folder = qt_error_string(EISDIR);
     const QString other = QStringLiteral("Not a regular file");
-    QCOMPARE(reasons, QStringList({missing, missing, folder, folder, other, other, other, other}));
+    const QString pathless = QStringLiteral("The path does not name a file in a folder.");
+    QCOMPARE(reasons, QStringList({missing, missing, folder, folder, other, other, other, other,
+                                   pathless, missing}));
 }
 
 // Saves over files longer than, as long as and shorter than what is written, in a temporary
