@@ -10,7 +10,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 const QString BoxTitle = QStringLiteral("ZEL File Generator");
 
@@ -51,6 +52,11 @@ std::optional<QString> chooseFile(QWidget *parent, const QString &title, const Q
     // the dialog lists the files that match *.zel.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(description + QStringLiteral(" (*.zel)"));
+    // Windows' own save dialog adds the filter's extension to a name typed without one; Qt's
+    // saves under the name as typed, as on every other system.
+    if (mode == QFileDialog::AcceptSave && QGuiApplication::platformName() == u"windows") {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

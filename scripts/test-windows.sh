@@ -234,6 +234,94 @@ keys Return
 wineserver -w
 echo "with no console at all, --version shows a message box: $build_dir/wine-version-box.png"
 
+step "saves"
+# What a save keeps and refuses on Windows, with the program from the zip.
+expected_as() { sed "1s|.*|// $1\r|; 2s|.*|// $(date +%Y.%m.%d)\r|" tests/data/settingfiles/line1.zel; }
+saved() { cmp <(expected_as "$1") "$2" || fail "$2 does not hold the saved bytes"; }
+# save_and_exit PATH COMMAND...: the program that COMMAND starts opens the file at the Windows
+# PATH, saves it with File > Save, and ends.
+save_and_exit() {
+    local path=$1
+    shift
+    "$@" "$path" >/dev/null 2>&1 &
+    pid=$!
+    find_window " - ${path##*\\}\$"
+    sleep 2 # the first paint
+    keys alt+f s alt+f x
+    ended
+}
+# Replacing a file keeps its hidden and system attributes (Wine's attrib sets only the last of
+# two in one call; its ReplaceFileW alone keeps neither).
+cp tests/data/settingfiles/line1.zel "$c/zel/hidden.zel"
+wine cmd /c attrib +h 'C:\zel\hidden.zel'
+wine cmd /c attrib +s 'C:\zel\hidden.zel'
+save_and_exit 'C:\zel\hidden.zel' wine "$program"
+saved hidden.zel "$c/zel/hidden.zel"
+attributes=$(wine cmd /c attrib 'C:\zel\hidden.zel' | tr -d '\r')
+echo "attrib after the save: $attributes"
+[[ ${attributes%%C:*} == *S*H* ]] || fail "the hidden and system attributes were lost"
+# A folder that refuses new files, with a writable file in it: the file is written in place.
+# Unix permissions, which are what Wine has, do not bind root: an ordinary user (nobody) runs
+# the program there, with a prefix of its own.
+user_home=$(mktemp -d)
+chown nobody "$user_home"
+install -o nobody -m 600 "$XAUTHORITY" "$user_home/.Xauthority"
+as_user() {
+    runuser -u nobody -- env HOME="$user_home" WINEPREFIX="$user_home/wine" \
+        XAUTHORITY="$user_home/.Xauthority" "$@"
+}
+as_user wine wineboot --init >/dev/null 2>&1
+u=$user_home/wine/drive_c
+cp -r "$(dirname "$program")" "$u/program"
+mkdir "$u/locked"
+cp tests/data/settingfiles/line1.zel "$u/locked/inplace.zel"
+chmod 666 "$u/locked/inplace.zel"
+chmod 555 "$u/locked"
+inode=$(stat -c %i "$u/locked/inplace.zel")
+save_and_exit 'C:\locked\inplace.zel' as_user wine 'C:\program\zel-file-generator.exe'
+saved inplace.zel "$u/locked/inplace.zel"
+[ "$(stat -c %i "$u/locked/inplace.zel")" = "$inode" ] || fail "not written in place"
+[ "$(ls "$u/locked")" = inplace.zel ] || fail "left $(ls "$u/locked")"
+as_user wineserver -k || true
+rm -rf "$user_home"
+echo "nobody saved in a folder that refuses new files (555 root): in place, inode $inode"
+# A name typed without an extension is saved as typed, through MoveFileExW with
+# MOVEFILE_WRITE_THROUGH (8); names kept for devices are refused before the program looks at
+# them or opens them (Wine's trace of the file calls shows neither; the file dialog only asks
+# for their attributes as they are typed).
+save_as() {
+    keys alt+f a
+    find_window '^Save ZEL File$'
+    xdotool type --delay 50 "$1"
+    keys Return
+}
+WINEDEBUG=trace+file wine "$program" 'C:\zel\line1.zel' >/dev/null 2>"$build_dir/wine-file-trace.txt" &
+pid=$!
+find_window ' - line1.zel$'
+sleep 2
+save_as 'C:\zel\noext'
+find_window ' - noext$'
+[ -f "$c/zel/noext" ] && [ ! -e "$c/zel/noext.zel" ] || fail "noext: $(ls "$c/zel")"
+saved noext "$c/zel/noext"
+echo "Save As C:\\zel\\noext wrote C:\\zel\\noext, no .zel added"
+main=$window
+for name in COM1.zel NUL; do
+    save_as "C:\\zel\\$name"
+    find_window '^ZEL File Generator$'
+    import -window root "$build_dir/wine-save-as-$name.png"
+    keys Return
+    window=$main
+done
+keys alt+f x
+ended
+trace=$build_dir/wine-file-trace.txt
+grep -E 'MoveFileWithProgressW .*noext",.*,0008\)$' "$trace" || fail "not moved write-through"
+! grep -E ':(CreateFileW|GetFileAttributesW|MoveFileWithProgressW|ReplaceFileW) .*(COM1|NUL)' \
+    "$trace" || fail "a device was opened"
+echo "COM1.zel and NUL gave the error box and were never opened"
+wine "$program" --check 'C:\zel\COM1.zel' 'C:\zel\NUL' | tr -d '\r' | tee "$build_dir/check.txt" || true
+[ "$(grep -c ': error: ' "$build_dir/check.txt")" = 2 ] || fail "--check read a device"
+
 step "the installer"
 installer=$(ls "$PWD/$build_dir"/packages/*.exe)
 # The registry's own files, without the keys' times: what names the program, before and after.

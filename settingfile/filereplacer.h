@@ -3,20 +3,25 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
-
-// Puts bytes in place of the content of the file at path, or creates the file. A symbolic link
-// stays a link and the file it leads to takes the bytes. Where a new file renamed over the old
-// one would be the same file to everyone who uses it (one link, and an owner, group, permissions
-// and extended attributes, ACLs included, that the new file has or can be given) the bytes go
-// through such a file, so the target is never seen half written; otherwise they are written into
-// the file itself. Either way the file is read back, and the save is done only when it holds the
-// bytes. Returns an empty text on success, otherwise the reason: the system's account of the
-// failure, or that the file system did not keep the bytes. The file then holds what it held
-// before, unless the reason adds that the former content could not be put back, and no other
-// file is left behind.
+// Puts bytes in place of the content of the file that opening path reaches, or creates that
+// file. Links are followed as the system follows them, so a link stays a link and the file it
+// leads to takes the bytes; a name that is not a regular file (a folder, a pipe, a device) is
+// refused without being opened.
+//
+// Where a new file can take the place of the old one and be the same file to everyone who uses
+// it (one link, and an owner, group, permissions and extended attributes, ACLs included, on
+// POSIX systems; the attributes and one link on Windows, where ReplaceFileW keeps the ACL and
+// named streams), the bytes go through a new file beside it, so the file is never seen half
+// written; otherwise, or where the folder refuses a new file, they are written into the file
+// itself, and the former bytes are written back if that fails.
+//
+// Either way the file is read back through a handle of its own, and the save is done only when
+// it holds the bytes: this catches a file system that drops or cuts writes and still answers
+// success, not a medium that loses what it once held. The bytes are flushed to the disk before
+// the new file takes the old one's place, and on POSIX systems the folder after it.
+//
+// Returns an empty text on success, otherwise the reason: the system's account of the failure,
+// or that the file system did not keep the bytes. The file then holds what it held before,
+// unless the reason adds that the former content could not be put back, and no other file is
+// left behind.
 QString ReplaceFileContent(const QString &path, const QByteArray &bytes);
-
-// Given the bytes that a save hands the file system, gives those it keeps. Unset, it keeps them
-// all; tests set it to play a file system that loses writes and still answers success.
-extern std::function<QByteArray(const QByteArray &)> WriteFault;

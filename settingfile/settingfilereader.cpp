@@ -1,28 +1,19 @@
 #include "settingfile/settingfilereader.h"
 
-#include "settingfile/linereader.h"
 #include "model/numbertext.h"
-#include "settingfile/nativefilename.h"
+#include "settingfile/linereader.h"
+#include "settingfile/regularfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace
 {
@@ -325,48 +316,6 @@ ReadProblem checkContent(const RawContent &raw, SettingFileContent &content)
     return {};
 }
 
-const QString NotRegularFile = QStringLiteral("Not a regular file");
-
-// The C library's words on every platform; the system's own differ by platform.
-QString folderError()
-{
-    return QString::fromLocal8Bit(std::strerror(EISDIR));
-}
-
-// Opens only regular files: a FIFO or a device could block the open or never end. Returns the
-// system's account of a failure.
-QString openRegularFile(const QString &path, QFile &file)
-{
-#ifdef Q_OS_UNIX
-    const int descriptor =
-        ::open(NativeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        return qt_error_string(errno);
-    }
-    struct stat status = {};
-    QString failure;
-    if (::fstat(descriptor, &status) != 0) {
-        failure = qt_error_string(errno);
-    } else if (!S_ISREG(status.st_mode)) {
-        failure = S_ISDIR(status.st_mode) ? folderError() : NotRegularFile;
-    } else if (!file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
-                          QFileDevice::AutoCloseHandle)) {
-        failure = file.errorString();
-    }
-    if (!failure.isEmpty()) {
-        ::close(descriptor);
-    }
-    return failure;
-#else
-    file.setFileName(path);
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        return info.isDir() ? folderError() : NotRegularFile;
-    }
-    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? QString() : file.errorString();
-#endif
-}
-
 // The reader itself: returns the message to show and puts what went wrong into problem.
 QString readSettingFile(QIODevice &device, qint64 byteLimit, SettingFileContent &content,
                         ReadProblem &problem)
@@ -417,7 +366,11 @@ QString ReadSettingFile(const QString &path, SettingFileContent &content, ReadPr
     ReadProblem unasked;
     ReadProblem &found = problem ? *problem : unasked;
     QFile file;
-    found = {0, openRegularFile(path, file)};
+    QString name;
+    found = {0, ResolveFileName(path, name)};
+    if (found.reason.isEmpty()) {
+        found.reason = OpenRegularFile(name, QIODevice::ReadOnly, file);
+    }
     if (!found.reason.isEmpty()) {
         return LoadError;
     }

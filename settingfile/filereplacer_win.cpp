@@ -1,0 +1,118 @@
+#include "settingfile/filereplacer_p.h"
+
+#include <io.h>
+#include <windows.h>
+
+// No test stands in for the system's calls on Windows.
+struct SaveCalls {
+};
+
+namespace
+{
+
+QString systemError(DWORD error = GetLastError())
+{
+    return qt_error_string(int(error));
+}
+
+const wchar_t *wide(const QString &name)
+{
+    return reinterpret_cast<const wchar_t *>(name.utf16());
+}
+
+HANDLE handleOf(QFile &file)
+{
+    return reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+}
+
+} // namespace
+
+const SaveCalls &SystemSaveCalls()
+{
+    static const SaveCalls calls;
+    return calls;
+}
+
+// ReplaceFileW keeps the former file's access-control list and named streams (the mark of a
+// download among them). The hidden, system and archive attributes are given to the new file
+// here: not every ReplaceFileW carries them over (Wine's does not).
+bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &)
+{
+    BY_HANDLE_FILE_INFORMATION information = {};
+    if (!GetFileInformationByHandle(handleOf(former), &information) ||
+        information.nNumberOfLinks != 1) {
+        return false;
+    }
+    FILE_BASIC_INFO basic = {}; // times of 0 stay as they are
+    basic.FileAttributes = information.dwFileAttributes &
+                           (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return basic.FileAttributes == 0 ||
+           SetFileInformationByHandle(handleOf(created), FileBasicInfo, &basic, sizeof basic);
+}
+
+QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &)
+{
+    const HANDLE handle = handleOf(file);
+    if (!SetFilePointerEx(handle, LARGE_INTEGER(), nullptr, FILE_BEGIN)) {
+        return systemError();
+    }
+    for (qsizetype written = 0; written < bytes.size();) {
+        DWORD count = 0;
+        if (!WriteFile(handle, bytes.constData() + written, DWORD(bytes.size() - written), &count,
+                       nullptr)) {
+            return systemError();
+        }
+        // A write that takes nothing and names no error has found the disk full.
+        if (count == 0) {
+            return systemError(ERROR_DISK_FULL);
+        }
+        written += count;
+    }
+    return {};
+}
+
+QString CutAndFlush(QFile &file, qint64 size)
+{
+    const HANDLE handle = handleOf(file);
+    LARGE_INTEGER end = {};
+    end.QuadPart = size;
+    if (!SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) || !SetEndOfFile(handle) ||
+        !FlushFileBuffers(handle)) {
+        return systemError();
+    }
+    return {};
+}
+
+QString PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                   bool &formerGone)
+{
+    // Without REPLACE_EXISTING: a file that has appeared meanwhile is not replaced.
+    const auto move = [&] {
+        return MoveFileExW(wide(temporary), wide(target), MOVEFILE_WRITE_THROUGH);
+    };
+    if (replacing ? ReplaceFileW(wide(target), wide(temporary), nullptr, 0, nullptr, nullptr)
+                  : move()) {
+        return {};
+    }
+    const DWORD error = GetLastError();
+    // ReplaceFileW can fail after it has taken the former file away; the new one then moves to
+    // where it was.
+    if (!replacing || GetFileAttributesW(wide(target)) != INVALID_FILE_ATTRIBUTES) {
+        return systemError(error);
+    }
+    formerGone = !move();
+    return formerGone ? systemError(error) : QString();
+}
+
+// Windows has no call that flushes a folder's entries: a moved file is on the disk once
+// MOVEFILE_WRITE_THROUGH returns, and a file made in place is as safe as its own flush makes it.
+QString SyncFolderOf(const QString &)
+{
+    return {};
+}
+
+void RemoveFile(const QString &name)
+{
+    DeleteFileW(wide(name));
+}

@@ -1,0 +1,126 @@
+#include "settingfile/regularfile.h"
+
+#include "settingfile/nativefilename.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+// As many links as Linux follows in one path before it gives up with ELOOP.
+constexpr int MostLinks = 40;
+
+QString systemError(int error = errno)
+{
+    return qt_error_string(error);
+}
+
+// The real path of an existing folder, ending in '/'; nothing, with errno set, on a failure.
+std::optional<QByteArray> realFolder(const QByteArray &folder)
+{
+    char *real = ::realpath(folder.constData(), nullptr);
+    if (!real) {
+        return std::nullopt;
+    }
+    QByteArray path(real);
+    std::free(real);
+    return path.endsWith('/') ? path : path + '/';
+}
+
+// What the symbolic link called name holds; nothing when name is no link.
+std::optional<QByteArray> linkText(const QByteArray &name)
+{
+    QByteArray text(256, '\0');
+    for (;;) {
+        const ssize_t size = ::readlink(name.constData(), text.data(), size_t(text.size()));
+        if (size < 0) {
+            return std::nullopt;
+        }
+        if (size < text.size()) {
+            text.truncate(size);
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
+// Hands the open descriptor to file, which closes it; closes it itself on a failure.
+QString adopt(int descriptor, QIODevice::OpenMode mode, QFile &file)
+{
+    if (file.open(descriptor, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        return {};
+    }
+    ::close(descriptor);
+    return file.errorString();
+}
+
+} // namespace
+
+QString ResolveFileName(const QString &path, QString &resolved)
+{
+    QByteArray name = NativeFileName(path);
+    if (name.isEmpty()) {
+        return systemError(ENOENT);
+    }
+    for (int hop = 0; hop <= MostLinks; ++hop) {
+        const qsizetype slash = name.lastIndexOf('/');
+        const auto folder =
+            realFolder(slash < 0 ? QByteArray(".") : name.left(std::max<qsizetype>(slash, 1)));
+        if (!folder) {
+            return systemError();
+        }
+        const QByteArray entry = *folder + name.mid(slash + 1);
+        const auto target = linkText(entry);
+        if (!target) {
+            resolved = FileNameFromNative(entry);
+            return {};
+        }
+        name = target->startsWith('/') ? *target : *folder + *target;
+    }
+    return systemError(ELOOP);
+}
+
+QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file, bool *absent)
+{
+    const QByteArray native = NativeFileName(name);
+    struct stat looked = {};
+    if (::lstat(native.constData(), &looked) != 0) {
+        if (absent) {
+            *absent = errno == ENOENT;
+        }
+        return systemError();
+    }
+    if (!S_ISREG(looked.st_mode)) {
+        return S_ISDIR(looked.st_mode) ? FolderError() : NotRegularFile;
+    }
+    const int access = mode & QIODevice::WriteOnly ? O_RDWR : O_RDONLY;
+    const int descriptor =
+        ::open(native.constData(), access | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return systemError();
+    }
+    struct stat opened = {};
+    QString failure;
+    if (::fstat(descriptor, &opened) != 0 ||
+        ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        failure = systemError();
+    } else if (opened.st_dev != looked.st_dev || opened.st_ino != looked.st_ino) {
+        failure = NotRegularFile;
+    } else {
+        return adopt(descriptor, mode, file);
+    }
+    ::close(descriptor);
+    return failure;
+}
+
+QString CreateNewFile(const QString &name, QFile &file)
+{
+    const int descriptor = ::open(NativeFileName(name).constData(),
+                                  O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    return descriptor < 0 ? systemError() : adopt(descriptor, QIODevice::ReadWrite, file);
+}

@@ -1,0 +1,96 @@
+#include "settingfile/regularfile.h"
+
+#include <QRegularExpression>
+
+#include <io.h>
+#include <windows.h>
+
+namespace
+{
+
+QString systemError(DWORD error = GetLastError())
+{
+    return qt_error_string(int(error));
+}
+
+const wchar_t *wide(const QString &name)
+{
+    return reinterpret_cast<const wchar_t *>(name.utf16());
+}
+
+// Whether path names a device: the last part of it is a name that Windows keeps for one in every
+// folder (with an extension too, or blanks before it), or it is in the device space \\.\.
+bool namesDevice(const QString &path)
+{
+    static const QRegularExpression device(
+        QStringLiteral(R"((^[\\/]{2}\.[\\/])|(^|[\\/:])(CON|PRN|AUX|NUL|CONIN\$|CONOUT\$|)"
+                       R"((COM|LPT)[1-9\x{B9}\x{B2}\x{B3}]) *([.:][^\\/]*)?$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return device.match(path).hasMatch();
+}
+
+// Hands the open handle to file, which closes it; closes it itself on a failure.
+QString adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
+{
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), 0);
+    if (descriptor < 0) {
+        const QString error = qt_error_string(errno);
+        CloseHandle(handle);
+        return error;
+    }
+    if (file.open(descriptor, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        return {};
+    }
+    _close(descriptor);
+    return file.errorString();
+}
+
+} // namespace
+
+QString ResolveFileName(const QString &path, QString &resolved)
+{
+    if (namesDevice(path)) {
+        return systemError(ERROR_INVALID_NAME);
+    }
+    resolved = path;
+    return {};
+}
+
+QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file, bool *absent)
+{
+    const DWORD attributes = GetFileAttributesW(wide(name));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (absent) {
+            *absent = error == ERROR_FILE_NOT_FOUND;
+        }
+        return systemError(error);
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        return FolderError();
+    }
+    // Shared with every other program, as Windows programs open files for reading; a program
+    // that holds the file without sharing it for writing refuses the save.
+    const DWORD access = GENERIC_READ | (mode & QIODevice::WriteOnly ? GENERIC_WRITE : 0);
+    const HANDLE handle =
+        CreateFileW(wide(name), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return systemError();
+    }
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return NotRegularFile;
+    }
+    return adopt(handle, mode, file);
+}
+
+QString CreateNewFile(const QString &name, QFile &file)
+{
+    const HANDLE handle = CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return systemError();
+    }
+    return adopt(handle, QIODevice::ReadWrite, file);
+}
