@@ -5,7 +5,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 
 const QString DefaultFolderKey = QStringLiteral("DefaultFolder");
 const QString BarcodeFlagKey = QStringLiteral("BarcodeFlag");
@@ -59,7 +60,8 @@ QString SavePreferences(const Preferences &preferences)
         return {};
     }
     return QStringLiteral("The preferences could not be kept in %1: %2")
-        .arg(PrintableFileName(store.fileName()), store.status() == QSettings::AccessError
-                                   ? QStringLiteral("it cannot be written.")
-                                   : QStringLiteral("its content is not in the store's format."));
+        .arg(PrintableFileName(store.fileName()),
+             store.status() == QSettings::AccessError
+                 ? QStringLiteral("it cannot be written.")
+                 : QStringLiteral("its content is not in the store's format."));
 }

@@ -1,8 +1,8 @@
 // Any bytes, read as a setting file, give a result without a crash; what the reader accepts
 // survives a write and a second read. Lines must not depend on how the bytes arrive: in small
 // reads, up to a byte limit, or cut short by a read error.
-#include "settingfile/linereader.h"
 #include "model/numbertext.h"
+#include "settingfile/linereader.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 

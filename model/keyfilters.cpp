@@ -1,6 +1,7 @@
 #include "model/keyfilters.h"
 
-namespace {
+namespace
+{
 
 bool isBetween(qint16 code, char first, char last)
 {

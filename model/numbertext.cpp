@@ -2,7 +2,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
 bool isBlank(char c)
 {

@@ -1,10 +1,11 @@
 #include "model/settings.h"
 
-namespace {
+namespace
+{
 
 constexpr Option BaudrateOptions[] = {
-    {"2400", "BAUD=2400"},   {"4800", "BAUD=4800"},   {"9600", "BAUD=9600"},
-    {"19200", "BAUD=19200"}, {"38400", "BAUD=38400"}, {"57600", "BAUD=57600"},
+    {"2400", "BAUD=2400"},   {"4800", "BAUD=4800"},     {"9600", "BAUD=9600"},
+    {"19200", "BAUD=19200"}, {"38400", "BAUD=38400"},   {"57600", "BAUD=57600"},
     {"76800", "BAUD=76800"}, {"115200", "BAUD=115200"},
 };
 constexpr Option BitLengthOptions[] = {{"7", "BIT=7"}, {"8", "BIT=8"}};
@@ -20,8 +21,8 @@ constexpr Option DeviceFunctionOptions[] = {
 };
 
 constexpr OptionGroup Groups[] = {
-    {BaudrateOptions, 2},  {BitLengthOptions, 1}, {StopBitOptions, 0},
-    {ParityOptions, 0},    {ModeOptions, ModeScript}, {DeviceFunctionOptions, 1},
+    {BaudrateOptions, 2}, {BitLengthOptions, 1},     {StopBitOptions, 0},
+    {ParityOptions, 0},   {ModeOptions, ModeScript}, {DeviceFunctionOptions, 1},
 };
 
 // The field of the record that holds each group's selected index, in the order of Group.

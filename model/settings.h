@@ -62,4 +62,3 @@ struct Settings {
 };
 
 Settings defaultSettings();
-

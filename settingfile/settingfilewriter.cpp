@@ -1,13 +1,14 @@
 #include "settingfile/settingfilewriter.h"
 
 #include "model/pathhelpers.h"
-#include "settingfile/filereplacer.h"
 #include "model/settingdocument.h"
+#include "settingfile/filereplacer.h"
 
 #include <QDir>
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 QString token(Group group, qint16 index)
 {

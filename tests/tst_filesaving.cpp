@@ -274,8 +274,8 @@ void TestFileSaving::reasonSaysWhy()
     const QString device =
         ::mknod(QFile::encodeName(made), S_IFCHR | 0666, makedev(1, 3)) == 0 ? made : pipe;
     QStringList reasons;
-    for (const QString &path : {dir.filePath(QStringLiteral("missing/doc.zel")), dir.path(), pipe,
-                                device, QString()}) {
+    for (const QString &path :
+         {dir.filePath(QStringLiteral("missing/doc.zel")), dir.path(), pipe, device, QString()}) {
         ReadProblem problem;
         SettingFileContent content;
         reasons << QString();

@@ -8,7 +8,6 @@
 
 #include <QtTest>
 
-
 using namespace Qt::StringLiterals;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
@@ -166,7 +165,8 @@ void TestSettingFiles::fuzzerRulesHold()
 void TestSettingFiles::pathsSplitAsTheTableSays()
 {
     const auto cell = [](const QString &text) {
-        return text == u"(empty)"_s ? QString() : QString(text).replace(u"LONG"_s, QString(40000, u'x'));
+        return text == u"(empty)"_s ? QString()
+                                    : QString(text).replace(u"LONG"_s, QString(40000, u'x'));
     };
     const auto status = [](const QString &text) { return text.isEmpty() ? u"ok"_s : text; };
     for (QStringList row : dataTable(u"paths.txt"_s, 6)) {
@@ -178,7 +178,8 @@ void TestSettingFiles::pathsSplitAsTheTableSays()
         QString fileName = u"untouched"_s;
         const QString folderStatus = status(ExtractFolder(row[1], folder, style));
         const QString fileNameStatus = status(ExtractFileName(row[1], fileName, style));
-        QCOMPARE((QStringList{row[0], row[1], folder, folderStatus, fileName, fileNameStatus}), row);
+        QCOMPARE((QStringList{row[0], row[1], folder, folderStatus, fileName, fileNameStatus}),
+                 row);
     }
 }
 

@@ -386,7 +386,8 @@ void TestWindow::check(const QString &name, const QString &value)
                 modal->close();
             }
         });
-        QVERIFY2(!m_dialogs.message.isEmpty(), qPrintable(u"no error to show in the box "_s + value));
+        QVERIFY2(!m_dialogs.message.isEmpty(),
+                 qPrintable(u"no error to show in the box "_s + value));
         MessageBoxDialogs(m_window.get()).showError(m_dialogs.message, m_dialogs.detail);
         QVERIFY2(m_boxText != u"no box"_s, qPrintable(u"no box appeared; expected "_s + value));
         QVERIFY2(m_boxFits, "the box is larger than the screen");

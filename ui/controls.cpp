@@ -6,8 +6,8 @@
 
 #include <QButtonGroup>
 #include <QLabel>
-#include <QScreen>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -124,8 +124,8 @@ Rule *makeHeadingRule(QLabel *heading, const char *name, int right)
     // Along the heading's lower edge, and at least as long as the heading's caption.
     const QRect above = heading->geometry();
     const int width = std::max(pixelsFromTwips(right) - above.left(), above.width());
-    return makeRule(heading->parentWidget(), name, QRect(above.left(), above.bottom() + 1, width, 1),
-                    HeadingRulePixels);
+    return makeRule(heading->parentWidget(), name,
+                    QRect(above.left(), above.bottom() + 1, width, 1), HeadingRulePixels);
 }
 
 QWidget *makePanel(QWidget *client, const char *name, int top, const QString &accessibleName)

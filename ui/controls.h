@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/settings.h"
 #include "model/keyfilters.h"
+#include "model/settings.h"
 
 #include <initializer_list>
 

@@ -21,9 +21,9 @@ struct RowPlace;
 // the option groups and text fields. Whenever the selected mode changes, by a click or by a
 // routine, the mode rule enables the controls that the mode uses.
 //
-// The window shows no dialog and knows neither the file nor the saved state of the document. File > New, Open, Save and Save As are
-// announced by signals; File > Exit calls close(), so it goes exactly the way of the close box:
-// through the close handlers.
+// The window shows no dialog and knows neither the file nor the saved state of the document. File >
+// New, Open, Save and Save As are announced by signals; File > Exit calls close(), so it goes
+// exactly the way of the close box: through the close handlers.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
