@@ -86,7 +86,8 @@ SaveCase saveCase(const QStringList &cell)
     for (const QString &name : cell[3].split(u' ')) {
         c.twists |= 1 << index(Twists, name) >> 1;
     }
-    c.asNobody = id(cell[4], false) == Nobody;
+    // Who saves is nobody only by that name: "me" may be nobody too, and then has no one to become.
+    c.asNobody = id(cell[4], false) == Nobody && cell[4] == u"nobody";
     c.outcome = Outcome(index("renamed in-place refused not-kept lost", outcome[0]));
     const int errors[] = {0, ENOSPC, EFBIG, ELOOP}; // 0: any reason
     c.reason = qt_error_string(errors[index("- ENOSPC EFBIG ELOOP", outcome[1])]);
