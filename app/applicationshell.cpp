@@ -44,7 +44,9 @@ bool ApplicationShell::Form_QueryUnload()
     if (m_settledForSessionEnd == m_window.settings()) {
         return true;
     }
-    return runTrapped([this] { return settleUnsavedChanges(); });
+    bool settled = false;
+    runTrapped([this, &settled] { settled = settleUnsavedChanges(); });
+    return settled;
 }
 
 // A store that cannot be written never keeps the window from closing; it is only told.
@@ -72,11 +74,9 @@ bool ApplicationShell::settleForSessionEnd(bool mayAsk)
 void ApplicationShell::mnuNew_Click()
 {
     runTrapped([this] {
-        if (!settleUnsavedChanges()) {
-            return false;
+        if (settleUnsavedChanges()) {
+            startFreshDocument();
         }
-        startFreshDocument();
-        return true;
     });
 }
 
@@ -84,10 +84,11 @@ void ApplicationShell::mnuOpen_Click()
 {
     runTrapped([this] {
         if (!settleUnsavedChanges()) {
-            return false;
+            return;
         }
-        const std::optional<QString> path = m_dialogs.chooseFileToOpen(m_defaultFolder);
-        return path && readAndAdopt(*path);
+        if (const std::optional<QString> path = m_dialogs.chooseFileToOpen(m_defaultFolder)) {
+            readAndAdopt(*path);
+        }
     });
 }
 
@@ -95,34 +96,37 @@ void ApplicationShell::openFile(const QString &path)
 {
     // A path from the command line may be relative; the folder and the title need it whole.
     const QString fullPath = QDir::toNativeSeparators(AbsoluteFileName(path));
-    runTrapped([this, &fullPath] { return settleUnsavedChanges() && readAndAdopt(fullPath); });
+    runTrapped([this, &fullPath] {
+        if (settleUnsavedChanges()) {
+            readAndAdopt(fullPath);
+        }
+    });
 }
 
 void ApplicationShell::mnuSave_Click()
 {
     runTrapped([this] {
         const QString &current = m_document.CurrentFileName();
-        return saveAndAdopt(current.isEmpty() ? chooseFileToSave() : current);
+        saveAndAdopt(current.isEmpty() ? chooseFileToSave() : current);
     });
 }
 
 void ApplicationShell::mnuSaveAs_Click()
 {
-    runTrapped([this] { return saveAndAdopt(chooseFileToSave()); });
+    runTrapped([this] { saveAndAdopt(chooseFileToSave()); });
 }
 
 // An unexpected failure is shown with its description and ends the command; nothing done
 // before it is undone.
-bool ApplicationShell::runTrapped(const std::function<bool()> &command)
+void ApplicationShell::runTrapped(const std::function<void()> &command)
 {
     try {
-        return command();
+        command();
     } catch (const std::exception &failure) {
         m_dialogs.showError(QString::fromLocal8Bit(failure.what()), {});
     } catch (...) {
         m_dialogs.showError(UnknownError, {});
     }
-    return false;
 }
 
 // True when the command may go on. A Yes saves under a name chosen now; a cancelled dialog or
@@ -194,23 +198,19 @@ bool ApplicationShell::read(const QString &path)
 
 // The path as the open dialog would return it: its folder becomes the folder the next dialog
 // starts in, before anything is read.
-bool ApplicationShell::readAndAdopt(const QString &path)
+void ApplicationShell::readAndAdopt(const QString &path)
 {
     rememberFolder(path);
-    if (!read(path)) {
-        return false;
+    if (read(path)) {
+        adoptFile(path);
     }
-    adoptFile(path);
-    return true;
 }
 
-bool ApplicationShell::saveAndAdopt(const std::optional<QString> &path)
+void ApplicationShell::saveAndAdopt(const std::optional<QString> &path)
 {
-    if (!path || !write(*path)) {
-        return false;
+    if (path && write(*path)) {
+        adoptFile(*path);
     }
-    adoptFile(*path);
-    return true;
 }
 
 void ApplicationShell::adoptFile(const QString &path)

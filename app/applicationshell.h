@@ -46,15 +46,15 @@ public:
     void TakeSnapshot();
 
 private:
-    bool runTrapped(const std::function<bool()> &command);
+    void runTrapped(const std::function<void()> &command);
 
     bool settleUnsavedChanges();
     std::optional<QString> chooseFileToSave();
     std::optional<QString> rememberFolder(std::optional<QString> path);
     bool write(const QString &path);
     bool read(const QString &path);
-    bool readAndAdopt(const QString &path);
-    bool saveAndAdopt(const std::optional<QString> &path);
+    void readAndAdopt(const QString &path);
+    void saveAndAdopt(const std::optional<QString> &path);
     void adoptFile(const QString &path);
     void startFreshDocument();
 
