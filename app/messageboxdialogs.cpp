@@ -15,15 +15,11 @@ namespace
 
 const QString BoxTitle = QStringLiteral("ZEL File Generator");
 
-// Room for a title bar's icon and its three buttons, about as wide as Windows draws them.
-constexpr int TitleBarControlsWidth = 180;
-
 // A message box is made only as wide as its texts and buttons need, which can be narrower than
 // the title bar or a line that should not wrap; a spacer across the box's grid widens it.
 void widen(QMessageBox &box, int width)
 {
-    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
-    width = std::max(width, title.horizontalAdvance(box.windowTitle()) + TitleBarControlsWidth);
+    width = std::max(width, MessageBoxDialogs::titleBarWidth(box.windowTitle()));
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
         grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
     }
@@ -64,6 +60,14 @@ std::optional<QString> chooseFile(QWidget *parent, const QString &title, const Q
 }
 
 } // namespace
+
+int MessageBoxDialogs::titleBarWidth(const QString &title)
+{
+    // Room for the icon and the three buttons, about as wide as Windows draws them.
+    constexpr int IconAndButtonsWidth = 180;
+    return QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title) +
+           IconAndButtonsWidth;
+}
 
 Dialogs::Answer MessageBoxDialogs::askToSaveChanges()
 {

@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 
+class QString;
 class QWidget;
 
 // The dialogs as the operator sees them: message boxes and file dialogs over the window,
@@ -15,6 +16,10 @@ public:
     std::optional<QString> chooseFileToSave(const QString &initialFolder) override;
     std::optional<QString> chooseFileToOpen(const QString &initialFolder) override;
     void showError(const QString &message, const QString &detail) override;
+
+    // How wide a box must be for its title bar to show the whole title beside the bar's icon
+    // and buttons.
+    static int titleBarWidth(const QString &title);
 
 private:
     QWidget *m_parent;
