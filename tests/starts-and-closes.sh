@@ -2,7 +2,8 @@
 # The real program under Xvfb, without a window manager: it maps its window centred with its
 # title and icon; Ctrl+O shows the open dialog; Ctrl+S, untitled, writes the file its dialog
 # names; after a change, Ctrl+Q asks, Cancel keeps it open and No lets it exit with 0, leaving
-# both preferences in the user's store; a file named at start by a name that is no UTF-8 opens.
+# both preferences in the user's store; a file named at start by a name that is no UTF-8 opens,
+# with standard error closed.
 # The commands go by their shortcuts, one key event each: a menu's access key could reach the
 # window before the menu is up on a busy machine. A store that cannot be written keeps no start
 # from closing: the program says so and exits with 0.
@@ -73,8 +74,10 @@ wait "$pid" || status=$?
 printf '[Data]\nBarcodeFlag=0\nDefaultFolder=%s\n' "$home" | diff - .config/ZELFileGenerator/ZELFileGenerator.conf
 
 # A file named at start by a name that is no UTF-8 opens, and the title shows that byte escaped.
+# Standard error is closed and Qt has a warning to give (no XDG_RUNTIME_DIR): the warning goes
+# nowhere, never into what would otherwise take number 2, the display's connection.
 cp saved.zel $'saved\xff.zel'
-"$1" $'saved\xff.zel' & pid=$!
+env -u XDG_RUNTIME_DIR "$1" $'saved\xff.zel' 2>&- & pid=$!
 xdotool windowfocus --sync "$(mapped 'VX613 ZEL File Generator   V1\.02 - saved\\xFF\.zel')" key ctrl+q
 timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit on Ctrl+Q"; exit 1; }
 
@@ -84,7 +87,7 @@ window=$(mapped 'VX613 ZEL File Generator   V1\.02')
 xdotool windowfocus --sync "$window" key ctrl+q
 timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; exit 1; }
 wait "$pid" || { echo "the program exited with $? where its store cannot be written"; exit 1; }
-grep -qF "zel-file-generator: The preferences could not be kept in $home/saved.zel/config/" \
-    "$home/errors" || { echo "a store that cannot be written was not told:"; cat "$home/errors"; exit 1; }
+grep -qxF "zel-file-generator: The preferences could not be kept in $home/saved.zel/config/\
+ZELFileGenerator/ZELFileGenerator.conf: it cannot be written." "$home/errors" || { echo "a store that cannot be written was not told:"; cat "$home/errors"; exit 1; }
 echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both" \
     "preferences; opened a file whose name is no UTF-8; where the store cannot be written, said so"
