@@ -35,8 +35,8 @@ bool flag(const QString &value)
     return value == u"1"_s;
 }
 
-// Gives the answers in turn ("Yes", "No", a file in folder, "!" for a dialog that fails; none
-// left: Cancel) and notes what was asked and shown.
+// Gives the answers in turn ("Yes", "No", "Cancel", a file in folder, "!" for a dialog that fails;
+// none left: Cancel) and notes what was asked and shown.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -46,9 +46,14 @@ public:
     QStringList initialFolders;
     QString message, detail; // of the last error
 
+    QStringList unknownAnswers; // to the question, which the shell must not see as Cancel
+
     Answer askToSaveChanges() override
     {
         const QString answer = next(u"ask"_s);
+        if (!QStringList{u""_s, u"Yes"_s, u"No"_s, u"Cancel"_s}.contains(answer)) {
+            unknownAnswers << answer;
+        }
         return answer == u"Yes"_s ? Answer::Yes : answer == u"No"_s ? Answer::No : Answer::Cancel;
     }
     std::optional<QString> chooseFileToSave(const QString &from) override
@@ -246,6 +251,9 @@ void TestWindow::followsTheTables()
         for (const QString &step : steps) {
             act(step);
         }
+        if (!m_dialogs.unknownAnswers.isEmpty()) {
+            fault(u"not an answer to the question: "_s + m_dialogs.unknownAnswers.join(u','));
+        }
         for (const QString &expected : checks) {
             check(expected.section(u'=', 0, 0), expected.section(u'=', 1));
         }
@@ -307,11 +315,19 @@ void TestWindow::act(const QString &step)
         m_dialogs.shown.clear();
         QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(part(1).front().unicode()));
+        if (QWidget *menu = QApplication::activePopupWidget()) { // no command took the key
+            menu->close();
+            fault(u"no command with the access key "_s + part(1));
+        }
     } else if (part(0) == u"session"_s) {
         const qsizetype asks = QStringList{u"quiet"_s, u"ask"_s}.indexOf(part(1));
         m_settled = m_shell->settleForSessionEnd(asks >= 0 ? asks : (fault(step), false));
     } else if (part(0) == u"store"_s) {
-        store().setValue(u"Data/"_s + name.section(u':', 1), value);
+        const QString key = name.section(u':', 1);
+        if (key != u"BarcodeFlag"_s && key != u"DefaultFolder"_s) {
+            fault(u"no such preference: "_s + key);
+        }
+        store().setValue(u"Data/"_s + key, value);
     } else if (name == u"section"_s) {
         m_window->SetBarcodeSection(flag(value));
     } else if (name.startsWith(u"opt"_s)) {
