@@ -82,8 +82,15 @@ std::optional<QString> replaceThroughNewFile(const QString &target, QFile *forme
         error = PutInPlace(temporary, target, former != nullptr, formerGone);
     }
     if (error.isEmpty()) {
-        error = SyncFolderOf(target);
-        formerGone = !error.isEmpty();
+        // The new file holds the name now: a former one is gone, and a name that was free before
+        // is freed again, as for a file made in place.
+        if (error = SyncFolderOf(target, calls); !error.isEmpty()) {
+            formerGone = former != nullptr;
+            if (!former) {
+                RemoveFile(target);
+                return error;
+            }
+        }
     }
     if (formerGone) {
         return error + NotPutBack;
@@ -128,7 +135,7 @@ QString createInPlace(const QString &target, const QByteArray &bytes, const Save
     QString error = writeChecked(file, target, bytes, calls);
     file.close();
     if (error.isEmpty()) {
-        error = SyncFolderOf(target);
+        error = SyncFolderOf(target, calls);
     }
     if (!error.isEmpty()) {
         RemoveFile(target);

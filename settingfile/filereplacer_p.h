@@ -30,5 +30,5 @@ QString PutInPlace(const QString &temporary, const QString &target, bool replaci
                    bool &formerGone);
 // Returns once the disk holds the folder entry of the file called name, which has just been
 // made or renamed.
-QString SyncFolderOf(const QString &name);
+QString SyncFolderOf(const QString &name, const SaveCalls &calls);
 void RemoveFile(const QString &name);

@@ -109,7 +109,7 @@ bool setOrUnsupported(int result)
 
 const SaveCalls &SystemSaveCalls()
 {
-    static const SaveCalls calls{::pwrite, ::fchown, listAttributes};
+    static const SaveCalls calls{::pwrite, ::fchown, listAttributes, ::fsync};
     return calls;
 }
 
@@ -161,7 +161,7 @@ QString PutInPlace(const QString &temporary, const QString &target, bool, bool &
     return {};
 }
 
-QString SyncFolderOf(const QString &name)
+QString SyncFolderOf(const QString &name, const SaveCalls &calls)
 {
     const QByteArray file = NativeFileName(name);
     const QByteArray folder = file.left(std::max<qsizetype>(file.lastIndexOf('/'), 1));
@@ -172,7 +172,7 @@ QString SyncFolderOf(const QString &name)
         return errno == EACCES ? QString() : systemError();
     }
     // EINVAL: a file system that cannot sync a folder, where the entry is as safe as it gets.
-    const bool synced = ::fsync(descriptor) == 0 || errno == EINVAL;
+    const bool synced = calls.flushFolder(descriptor) == 0 || errno == EINVAL;
     const int error = errno;
     ::close(descriptor);
     return synced ? QString() : systemError(error);

@@ -107,7 +107,7 @@ QString PutInPlace(const QString &temporary, const QString &target, bool replaci
 
 // Windows has no call that flushes a folder's entries: a moved file is on the disk once
 // MOVEFILE_WRITE_THROUGH returns, and a file made in place is as safe as its own flush makes it.
-QString SyncFolderOf(const QString &)
+QString SyncFolderOf(const QString &, const SaveCalls &)
 {
     return {};
 }
