@@ -27,7 +27,6 @@ class LineReader
 
         bool append(const char *bytes, size_t count); // false when memory ran out
         void clear() { m_size = 0; }
-        bool empty() const { return m_size == 0; }
         size_t size() const { return m_size; }
         std::string_view view() const { return {m_data, m_size}; }
 
