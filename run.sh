@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Builds the program (the release preset) and starts it. Without a display it starts it under
 # Xvfb, saves a screenshot of the window to build/release/screenshot.png, closes it and says
 # where the picture is. QT_SCALE_FACTOR=2 shows it at 200%.

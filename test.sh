@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Checks that every C++ file is formatted as .clang-format says, builds the sanitize preset
 # (AddressSanitizer and UBSan) and runs every test headless, then a bounded fuzzing run of the
 # reader (the fuzz preset). FUZZ_SECONDS (default 60) is the reader's share; 0 leaves it out.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_TEST_PACKAGES[@]}" clang-format
+ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${PACKAGE_TEST_PACKAGES[@]}" clang-format \
+    reuse
+
+# Every file states its copyright and licence (REUSE).
+reuse lint >/dev/null || { reuse lint >&2; exit 1; }
 
 # One format, clang-format 14's with the committed .clang-format.
-sources=$(find app model settingfile ui tests fuzz bench -name '*.cpp' -o -name '*.h')
+sources=$(find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
 if ! clang-format --dry-run -Werror $sources 2>/dev/null; then
     unformatted=$(clang-format --dry-run $sources 2>&1 |
         sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: warning:.*/\1/p' | sort -u)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 // The setting-file reader against a floor that does nothing but split the same bytes into lines:
 // throughput on a real-sized file, on 64 MiB of comment lines and on one 64 MiB line. Throughput
 // is per CPU time, which the other loads of a shared machine disturb less than wall time. And

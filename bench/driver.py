@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 """Sets each benchmark figure beside its floor's.
 
   driver.py reader JSON        the reader's throughput and peak memory, from bench_reader's

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Builds the benchmarks (the bench preset, in build/bench) and runs them all, each against its
 # floor: the setting-file reader against a line splitter, and the program's start-up (time until
 # the window is mapped, peak memory, instructions) against the program's window alone; and

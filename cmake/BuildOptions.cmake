@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # zel_build_options: what every target of the project is compiled and linked with, as one
 # INTERFACE target that each of them links: warnings, Debian's hardening, the sanitizers and the
 # Qt definitions. Nothing here changes the global flags.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64, in its posix thread model,
 # which std::thread and Qt need.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 // Any bytes, read as a setting file, give a result without a crash; what the reader accepts
 // survives a write and a second read. Lines must not depend on how the bytes arrive: in small
 // reads, up to a byte limit, or cut short by a read error.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Builds the reader's fuzz program (the fuzz preset, clang) and runs it for a bounded time,
 # starting from the setting files of the tests. Fails on any crash, leak, sanitizer report,
 # broken rule or input slower than 1 s; the failing input is kept in build/fuzz/fuzz-work/ to be

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 #include "model/settingdocument.h"
 
 #include "model/numbertext.h"

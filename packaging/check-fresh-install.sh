@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Installs the Debian package on a fresh, minimal Debian 12 root with apt, as an operator would,
 # and starts the program from its desktop entry's command under Xvfb inside that root. Then, as
 # a file manager would: asks xdg-mime for the type of a .zel file and the program that opens it,

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # The Debian package: the program installed as a desktop application.
 if(TARGET zel-file-generator)
     install(TARGETS zel-file-generator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # The Windows package: the program beside the DLLs it needs, as a zip and as an installer.
 # The icon Explorer and the taskbar show, in the program through its resource file, made
 # from the renders of the SVG that the window icon uses.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Cross-builds the program for 64-bit Windows with MinGW-w64 and packs the zip and the installer.
 # The first run builds Qt from Debian's own source (about an hour) into a cache outside the
 # checkout; later runs reuse it. ZEL_WINDOWS_QT names another Qt for Windows. The build is the

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Sourced by run.sh and test.sh: installs with apt-get the Debian packages that are missing.
 ensure_packages() {
     local missing=()

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Renders the hicolor PNGs from the SVG source. A developer tool: the PNGs are committed,
 # so building and packaging never need rsvg-convert (Debian: librsvg2-bin).
 set -euo pipefail

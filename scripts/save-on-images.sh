@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Saves on exFAT, NTFS and FAT images mounted through FUSE, over a file longer than, as long as
 # and shorter than the new content, then on a full exFAT image; shows each save's outcome and
 # what the folder holds afterwards. tst_filesaving (the sanitize preset) checks that every save

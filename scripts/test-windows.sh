@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Runs the Windows build under Wine, in a fresh Wine prefix in a temporary folder, on Xvfb: the
 # tests through CTest, the program from the zip (a file named at start, File > Save, Exit with a
 # change, the preferences in the registry, the command line from a script, from cmd, from a

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Rewrites the tests' references from what the program does now: the results in
 # tests/data/settingfiles.txt, the pictures tests/data/window-*.png and the help texts
 # tests/data/help*.txt, through the sanitize

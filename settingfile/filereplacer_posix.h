@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <functional>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 #include "settingfile/filereplacer_p.h"
 
 #include <io.h>

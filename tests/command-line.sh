@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # The program's arguments as a shell gives them, all with no display: --help, --help-all,
 # --version and --check, also with Qt's own options; the usage errors that end the program with
 # exit code 2 before any window is made, with a display and without (a window would keep it

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Builds the Debian package from a build folder, unpacks it into a temporary root (nothing is
 # installed on this machine) and checks what a desktop, a software centre and dpkg will rely
 # on, and what lintian says of it. It installs nothing: where a tool it needs is missing it says

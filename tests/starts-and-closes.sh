@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # The real program under Xvfb, without a window manager: it maps its window centred with its
 # title and icon; Ctrl+O shows the open dialog; Ctrl+S, untitled, writes the file its dialog
 # names; after a change, Ctrl+Q asks, Cancel keeps it open and No lets it exit with 0, leaving

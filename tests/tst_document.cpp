@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 // The document's change rule, as the rows of data/changes.txt give it.
 #include "datatable.h"
 

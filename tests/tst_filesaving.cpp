@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 #include "datatable.h"
 
 #include "settingfile/filereplacer_p.h"

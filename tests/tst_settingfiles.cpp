@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 // The setting files under data/settingfiles/ give what data/settingfiles.txt says, read and,
 // where marked, written. ZEL_UPDATE_REFERENCES=1 rewrites the results from what they give now.
 #include "datatable.h"

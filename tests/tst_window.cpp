@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
 // The window with its application shell, started as the program starts them: what the rows of
 // data/window.txt and data/commands.txt do to it and what follows, down to how it looks.
 #include "datatable.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+# SPDX-License-Identifier: MIT
+
 # Runs a command on a new Xvfb server of its own (1280x1024, 24 bits). The server picks a free
 # display number itself (-displayfd), so runs side by side never end up on one display, as
 # they can with xvfb-run -a. It does not reset when its last client leaves (-noreset): a client
