@@ -3,9 +3,9 @@
 
 #include "settingfile/settingfilereader.h"
 
+#include "fileio/regularfile.h"
 #include "model/numbertext.h"
 #include "settingfile/linereader.h"
-#include "settingfile/regularfile.h"
 
 #include <QFile>
 #include <QStringList>

@@ -3,9 +3,9 @@
 
 #include "settingfile/settingfilewriter.h"
 
+#include "fileio/filereplacer.h"
 #include "model/pathhelpers.h"
 #include "model/settingdocument.h"
-#include "settingfile/filereplacer.h"
 
 #include <QDir>
 #include <QStringList>

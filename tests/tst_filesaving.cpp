@@ -3,8 +3,8 @@
 
 #include "datatable.h"
 
-#include "settingfile/filereplacer_p.h"
-#include "settingfile/filereplacer_posix.h"
+#include "fileio/filereplacer_p.h"
+#include "fileio/filereplacer_posix.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 

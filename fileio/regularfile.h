@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-// Opening a file that the operator named, for the reader and for a save. One implementation a
+// Opening a file that a person named, to read it or to save over it. One implementation a
 // system: regularfile_posix.cpp, regularfile_win.cpp.
 
 // The name of the file that opening path reaches. On POSIX systems every symbolic link on the

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/filereplacer.h"
+#include "fileio/filereplacer.h"
 
-#include "settingfile/filereplacer_p.h"
-#include "settingfile/regularfile.h"
+#include "fileio/filereplacer_p.h"
+#include "fileio/regularfile.h"
 
 #include <QRandomGenerator>
 

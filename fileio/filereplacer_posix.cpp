@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/filereplacer_p.h"
+#include "fileio/filereplacer_p.h"
 
-#include "settingfile/filereplacer_posix.h"
-#include "settingfile/nativefilename.h"
+#include "fileio/filereplacer_posix.h"
+#include "fileio/nativefilename.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/filereplacer_p.h"
+#include "fileio/filereplacer_p.h"
 
 #include <io.h>
 #include <windows.h>

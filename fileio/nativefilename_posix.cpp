@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/nativefilename.h"
+#include "fileio/nativefilename.h"
 
 namespace
 {

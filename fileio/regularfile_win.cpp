@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/regularfile.h"
+#include "fileio/regularfile.h"
 
 #include <QRegularExpression>
 

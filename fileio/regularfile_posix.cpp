@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/regularfile.h"
+#include "fileio/regularfile.h"
 
-#include "settingfile/nativefilename.h"
+#include "fileio/nativefilename.h"
 
 #include <algorithm>
 #include <cstdlib>
