@@ -5,6 +5,7 @@
 
 #include "fileio/filereplacer_posix.h"
 #include "fileio/nativefilename.h"
+#include "fileio/systemerror.h"
 
 #include <QList>
 
@@ -21,11 +22,6 @@
 
 namespace
 {
-
-QString systemError(int error = errno)
-{
-    return qt_error_string(error);
-}
 
 // Extended attributes, ACLs among them, as Linux keeps them. Elsewhere they are kept through
 // calls of other shapes or not at all; listing them fails there, and a save over an existing
@@ -140,7 +136,7 @@ QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &ca
         }
         // A write that takes nothing and names no error has found the disk full.
         if (count <= 0) {
-            return systemError(count == 0 ? ENOSPC : errno);
+            return SystemError(count == 0 ? ENOSPC : errno);
         }
         written += count;
     }
@@ -150,7 +146,7 @@ QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &ca
 QString CutAndFlush(QFile &file, qint64 size)
 {
     if (::ftruncate(file.handle(), off_t(size)) != 0 || ::fsync(file.handle()) != 0) {
-        return systemError();
+        return LastSystemError();
     }
     return {};
 }
@@ -159,7 +155,7 @@ QString CutAndFlush(QFile &file, qint64 size)
 QString PutInPlace(const QString &temporary, const QString &target, bool, bool &)
 {
     if (::rename(NativeFileName(temporary).constData(), NativeFileName(target).constData()) != 0) {
-        return systemError();
+        return LastSystemError();
     }
     return {};
 }
@@ -172,13 +168,13 @@ QString SyncFolderOf(const QString &name, const SaveCalls &calls)
     // A folder that may be written but not read (a drop box) cannot be opened to be synced: the
     // system writes its entries in its own time.
     if (descriptor < 0) {
-        return errno == EACCES ? QString() : systemError();
+        return errno == EACCES ? QString() : LastSystemError();
     }
     // EINVAL: a file system that cannot sync a folder, where the entry is as safe as it gets.
     const bool synced = calls.flushFolder(descriptor) == 0 || errno == EINVAL;
     const int error = errno;
     ::close(descriptor);
-    return synced ? QString() : systemError(error);
+    return synced ? QString() : SystemError(error);
 }
 
 void RemoveFile(const QString &name)

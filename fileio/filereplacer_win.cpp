@@ -3,6 +3,8 @@
 
 #include "fileio/filereplacer_p.h"
 
+#include "fileio/systemerror.h"
+
 #include <io.h>
 #include <windows.h>
 
@@ -12,11 +14,6 @@ struct SaveCalls {
 
 namespace
 {
-
-QString systemError(DWORD error = GetLastError())
-{
-    return qt_error_string(int(error));
-}
 
 const wchar_t *wide(const QString &name)
 {
@@ -58,17 +55,17 @@ QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &)
 {
     const HANDLE handle = handleOf(file);
     if (!SetFilePointerEx(handle, LARGE_INTEGER(), nullptr, FILE_BEGIN)) {
-        return systemError();
+        return LastSystemError();
     }
     for (qsizetype written = 0; written < bytes.size();) {
         DWORD count = 0;
         if (!WriteFile(handle, bytes.constData() + written, DWORD(bytes.size() - written), &count,
                        nullptr)) {
-            return systemError();
+            return LastSystemError();
         }
         // A write that takes nothing and names no error has found the disk full.
         if (count == 0) {
-            return systemError(ERROR_DISK_FULL);
+            return SystemError(ERROR_DISK_FULL);
         }
         written += count;
     }
@@ -82,7 +79,7 @@ QString CutAndFlush(QFile &file, qint64 size)
     end.QuadPart = size;
     if (!SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) || !SetEndOfFile(handle) ||
         !FlushFileBuffers(handle)) {
-        return systemError();
+        return LastSystemError();
     }
     return {};
 }
@@ -102,10 +99,10 @@ QString PutInPlace(const QString &temporary, const QString &target, bool replaci
     // ReplaceFileW can fail after it has taken the former file away; the new one then moves to
     // where it was.
     if (!replacing || GetFileAttributesW(wide(target)) != INVALID_FILE_ATTRIBUTES) {
-        return systemError(error);
+        return SystemError(int(error));
     }
     formerGone = !move();
-    return formerGone ? systemError(error) : QString();
+    return formerGone ? SystemError(int(error)) : QString();
 }
 
 // Windows has no call that flushes a folder's entries: a moved file is on the disk once

@@ -4,6 +4,7 @@
 #include "fileio/regularfile.h"
 
 #include "fileio/nativefilename.h"
+#include "fileio/systemerror.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,11 +18,6 @@ namespace
 
 // As many links as Linux follows in one path before it gives up with ELOOP.
 constexpr int MostLinks = 40;
-
-QString systemError(int error = errno)
-{
-    return qt_error_string(error);
-}
 
 // The real path of an existing folder, ending in '/'; nothing, with errno set, on a failure.
 std::optional<QByteArray> realFolder(const QByteArray &folder)
@@ -68,14 +64,14 @@ QString ResolveFileName(const QString &path, QString &resolved)
 {
     QByteArray name = NativeFileName(path);
     if (name.isEmpty()) {
-        return systemError(ENOENT);
+        return SystemError(ENOENT);
     }
     for (int hop = 0; hop <= MostLinks; ++hop) {
         const qsizetype slash = name.lastIndexOf('/');
         const auto folder =
             realFolder(slash < 0 ? QByteArray(".") : name.left(std::max<qsizetype>(slash, 1)));
         if (!folder) {
-            return systemError();
+            return LastSystemError();
         }
         const QByteArray entry = *folder + name.mid(slash + 1);
         const auto target = linkText(entry);
@@ -85,7 +81,7 @@ QString ResolveFileName(const QString &path, QString &resolved)
         }
         name = target->startsWith('/') ? *target : *folder + *target;
     }
-    return systemError(ELOOP);
+    return SystemError(ELOOP);
 }
 
 QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file, bool *absent)
@@ -96,7 +92,7 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         if (absent) {
             *absent = errno == ENOENT;
         }
-        return systemError();
+        return LastSystemError();
     }
     if (!S_ISREG(looked.st_mode)) {
         return S_ISDIR(looked.st_mode) ? FolderError() : NotRegularFile;
@@ -105,13 +101,13 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
     const int descriptor =
         ::open(native.constData(), access | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return systemError();
+        return LastSystemError();
     }
     struct stat opened = {};
     QString failure;
     if (::fstat(descriptor, &opened) != 0 ||
         ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
-        failure = systemError();
+        failure = LastSystemError();
     } else if (opened.st_dev != looked.st_dev || opened.st_ino != looked.st_ino) {
         failure = NotRegularFile;
     } else {
@@ -125,5 +121,5 @@ QString CreateNewFile(const QString &name, QFile &file)
 {
     const int descriptor = ::open(NativeFileName(name).constData(),
                                   O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-    return descriptor < 0 ? systemError() : adopt(descriptor, QIODevice::ReadWrite, file);
+    return descriptor < 0 ? LastSystemError() : adopt(descriptor, QIODevice::ReadWrite, file);
 }

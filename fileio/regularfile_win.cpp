@@ -3,6 +3,8 @@
 
 #include "fileio/regularfile.h"
 
+#include "fileio/systemerror.h"
+
 #include <QRegularExpression>
 
 #include <io.h>
@@ -10,11 +12,6 @@
 
 namespace
 {
-
-QString systemError(DWORD error = GetLastError())
-{
-    return qt_error_string(int(error));
-}
 
 const wchar_t *wide(const QString &name)
 {
@@ -53,7 +50,7 @@ QString adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
 QString ResolveFileName(const QString &path, QString &resolved)
 {
     if (namesDevice(path)) {
-        return systemError(ERROR_INVALID_NAME);
+        return SystemError(ERROR_INVALID_NAME);
     }
     resolved = path;
     return {};
@@ -67,7 +64,7 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         if (absent) {
             *absent = error == ERROR_FILE_NOT_FOUND;
         }
-        return systemError(error);
+        return SystemError(int(error));
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         return FolderError();
@@ -79,7 +76,7 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         CreateFileW(wide(name), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return systemError();
+        return LastSystemError();
     }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
@@ -93,7 +90,7 @@ QString CreateNewFile(const QString &name, QFile &file)
     const HANDLE handle = CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return systemError();
+        return LastSystemError();
     }
     return adopt(handle, QIODevice::ReadWrite, file);
 }

@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
+#include "fileio/systemerror.h"
+
+#include <cerrno>
+
+QString SystemError(int code)
+{
+    return qt_error_string(code);
+}
+
+QString LastSystemError()
+{
+    return SystemError(errno);
+}
