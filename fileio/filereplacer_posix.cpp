@@ -125,7 +125,7 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &calls)
            now.st_mode == was.st_mode;
 }
 
-QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls)
+FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls)
 {
     const int descriptor = file.handle();
     for (qsizetype written = 0; written < bytes.size();) {
@@ -143,7 +143,7 @@ QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &ca
     return {};
 }
 
-QString CutAndFlush(QFile &file, qint64 size)
+FileProblem CutAndFlush(QFile &file, qint64 size)
 {
     if (::ftruncate(file.handle(), off_t(size)) != 0 || ::fsync(file.handle()) != 0) {
         return LastSystemError();
@@ -152,7 +152,7 @@ QString CutAndFlush(QFile &file, qint64 size)
 }
 
 // A rename replaces the file there, or makes the name where there was none, at once.
-QString PutInPlace(const QString &temporary, const QString &target, bool, bool &)
+FileProblem PutInPlace(const QString &temporary, const QString &target, bool, bool &)
 {
     if (::rename(NativeFileName(temporary).constData(), NativeFileName(target).constData()) != 0) {
         return LastSystemError();
@@ -160,7 +160,7 @@ QString PutInPlace(const QString &temporary, const QString &target, bool, bool &
     return {};
 }
 
-QString SyncFolderOf(const QString &name, const SaveCalls &calls)
+FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls)
 {
     const QByteArray file = NativeFileName(name);
     const QByteArray folder = file.left(std::max<qsizetype>(file.lastIndexOf('/'), 1));
@@ -168,13 +168,13 @@ QString SyncFolderOf(const QString &name, const SaveCalls &calls)
     // A folder that may be written but not read (a drop box) cannot be opened to be synced: the
     // system writes its entries in its own time.
     if (descriptor < 0) {
-        return errno == EACCES ? QString() : LastSystemError();
+        return errno == EACCES ? FileProblem() : LastSystemError();
     }
     // EINVAL: a file system that cannot sync a folder, where the entry is as safe as it gets.
     const bool synced = calls.flushFolder(descriptor) == 0 || errno == EINVAL;
     const int error = errno;
     ::close(descriptor);
-    return synced ? QString() : SystemError(error);
+    return synced ? FileProblem() : SystemError(error);
 }
 
 void RemoveFile(const QString &name)

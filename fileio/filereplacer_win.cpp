@@ -51,7 +51,7 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &)
            SetFileInformationByHandle(handleOf(created), FileBasicInfo, &basic, sizeof basic);
 }
 
-QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &)
+FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &)
 {
     const HANDLE handle = handleOf(file);
     if (!SetFilePointerEx(handle, LARGE_INTEGER(), nullptr, FILE_BEGIN)) {
@@ -72,7 +72,7 @@ QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &)
     return {};
 }
 
-QString CutAndFlush(QFile &file, qint64 size)
+FileProblem CutAndFlush(QFile &file, qint64 size)
 {
     const HANDLE handle = handleOf(file);
     LARGE_INTEGER end = {};
@@ -84,8 +84,8 @@ QString CutAndFlush(QFile &file, qint64 size)
     return {};
 }
 
-QString PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                   bool &formerGone)
+FileProblem PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                       bool &formerGone)
 {
     // Without REPLACE_EXISTING: a file that has appeared meanwhile is not replaced.
     const auto move = [&] {
@@ -102,12 +102,12 @@ QString PutInPlace(const QString &temporary, const QString &target, bool replaci
         return SystemError(int(error));
     }
     formerGone = !move();
-    return formerGone ? SystemError(int(error)) : QString();
+    return formerGone ? SystemError(int(error)) : FileProblem();
 }
 
 // Windows has no call that flushes a folder's entries: a moved file is on the disk once
 // MOVEFILE_WRITE_THROUGH returns, and a file made in place is as safe as its own flush makes it.
-QString SyncFolderOf(const QString &, const SaveCalls &)
+FileProblem SyncFolderOf(const QString &, const SaveCalls &)
 {
     return {};
 }

@@ -49,18 +49,18 @@ std::optional<QByteArray> linkText(const QByteArray &name)
 }
 
 // Hands the open descriptor to file, which closes it; closes it itself on a failure.
-QString adopt(int descriptor, QIODevice::OpenMode mode, QFile &file)
+FileProblem adopt(int descriptor, QIODevice::OpenMode mode, QFile &file)
 {
     if (file.open(descriptor, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         return {};
     }
     ::close(descriptor);
-    return file.errorString();
+    return FileProblem::system(file.errorString());
 }
 
 } // namespace
 
-QString ResolveFileName(const QString &path, QString &resolved)
+FileProblem ResolveFileName(const QString &path, QString &resolved)
 {
     QByteArray name = NativeFileName(path);
     if (name.isEmpty()) {
@@ -84,7 +84,8 @@ QString ResolveFileName(const QString &path, QString &resolved)
     return SystemError(ELOOP);
 }
 
-QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file, bool *absent)
+FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
+                            bool *absent)
 {
     const QByteArray native = NativeFileName(name);
     struct stat looked = {};
@@ -95,7 +96,8 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         return LastSystemError();
     }
     if (!S_ISREG(looked.st_mode)) {
-        return S_ISDIR(looked.st_mode) ? FolderError() : NotRegularFile;
+        return S_ISDIR(looked.st_mode) ? FolderError()
+                                       : FileProblem{.kind = FileProblem::Kind::NotRegularFile};
     }
     const int access = mode & QIODevice::WriteOnly ? O_RDWR : O_RDONLY;
     const int descriptor =
@@ -104,12 +106,12 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         return LastSystemError();
     }
     struct stat opened = {};
-    QString failure;
+    FileProblem failure;
     if (::fstat(descriptor, &opened) != 0 ||
         ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
         failure = LastSystemError();
     } else if (opened.st_dev != looked.st_dev || opened.st_ino != looked.st_ino) {
-        failure = NotRegularFile;
+        failure = {.kind = FileProblem::Kind::NotRegularFile};
     } else {
         return adopt(descriptor, mode, file);
     }
@@ -117,7 +119,7 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
     return failure;
 }
 
-QString CreateNewFile(const QString &name, QFile &file)
+FileProblem CreateNewFile(const QString &name, QFile &file)
 {
     const int descriptor = ::open(NativeFileName(name).constData(),
                                   O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);

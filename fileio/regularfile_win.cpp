@@ -30,11 +30,11 @@ bool namesDevice(const QString &path)
 }
 
 // Hands the open handle to file, which closes it; closes it itself on a failure.
-QString adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
+FileProblem adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
 {
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), 0);
     if (descriptor < 0) {
-        const QString error = qt_error_string(errno);
+        const FileProblem error = FileProblem::system(qt_error_string(errno));
         CloseHandle(handle);
         return error;
     }
@@ -42,12 +42,12 @@ QString adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
         return {};
     }
     _close(descriptor);
-    return file.errorString();
+    return FileProblem::system(file.errorString());
 }
 
 } // namespace
 
-QString ResolveFileName(const QString &path, QString &resolved)
+FileProblem ResolveFileName(const QString &path, QString &resolved)
 {
     if (namesDevice(path)) {
         return SystemError(ERROR_INVALID_NAME);
@@ -56,7 +56,8 @@ QString ResolveFileName(const QString &path, QString &resolved)
     return {};
 }
 
-QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file, bool *absent)
+FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
+                            bool *absent)
 {
     const DWORD attributes = GetFileAttributesW(wide(name));
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -80,12 +81,12 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
     }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
-        return NotRegularFile;
+        return {.kind = FileProblem::Kind::NotRegularFile};
     }
     return adopt(handle, mode, file);
 }
 
-QString CreateNewFile(const QString &name, QFile &file)
+FileProblem CreateNewFile(const QString &name, QFile &file)
 {
     const HANDLE handle = CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);

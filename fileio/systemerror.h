@@ -3,12 +3,12 @@
 
 #pragma once
 
-#include <QString>
+#include "fileio/fileproblem.h"
 
 // The system's own account of a failure. One implementation a system: systemerror_posix.cpp,
 // systemerror_win.cpp.
 
 // code: an errno value on POSIX systems, a GetLastError() value on Windows.
-QString SystemError(int code);
+FileProblem SystemError(int code);
 // The same for the calling thread's last failure.
-QString LastSystemError();
+FileProblem LastSystemError();

@@ -5,12 +5,12 @@
 
 #include <cerrno>
 
-QString SystemError(int code)
+FileProblem SystemError(int code)
 {
-    return qt_error_string(code);
+    return FileProblem::system(qt_error_string(code));
 }
 
-QString LastSystemError()
+FileProblem LastSystemError()
 {
     return SystemError(errno);
 }

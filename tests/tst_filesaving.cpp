@@ -5,6 +5,7 @@
 
 #include "fileio/filereplacer_p.h"
 #include "fileio/filereplacer_posix.h"
+#include "settingfile/messages.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 
@@ -19,6 +20,8 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace
 {
@@ -100,7 +103,7 @@ SaveCase saveCase(const QStringList &cell)
 
 // Saves in a child, which may drop to an ordinary user, find the disk full or a file system that
 // loses writes or has no owners or extended attributes. Returns 0 when saved, otherwise the
-// outcome that the reason tells.
+// outcome, or WrongReason where the system's reason is not the row's.
 int saveInChild(const QString &path, const SaveCase &c)
 {
     const pid_t child = ::fork();
@@ -138,15 +141,15 @@ int saveInChild(const QString &path, const SaveCase &c)
                 return -1;
             };
         }
-        const QString why = ReplaceFileContent(path, NewContent, calls); // empty when done
-        const Outcome told = why.endsWith(u"could not be put back)")           ? Outcome::Lost
-                             : why.startsWith(u"The file system did not keep") ? Outcome::NotKept
-                             : !c.reason.isEmpty() && why != c.reason ? Outcome::WrongReason
-                                                                      : Outcome::Refused;
-        if (told == Outcome::WrongReason) {
-            qWarning("the save's reason: %s", qPrintable(why));
+        const SaveResult result = ReplaceFileContent(path, NewContent, calls);
+        const Outcome told = result.outcome == SaveOutcome::FormerContentLost    ? Outcome::Lost
+                             : result.problem.kind == FileProblem::Kind::NotKept ? Outcome::NotKept
+                                                                                 : Outcome::Refused;
+        if (!c.reason.isEmpty() && result.problem.systemReason != c.reason) {
+            qWarning("the save's reason: %s", qPrintable(ReasonOf(result.problem)));
+            ::_exit(int(Outcome::WrongReason));
         }
-        ::_exit(why.isEmpty() ? 0 : int(told));
+        ::_exit(result.outcome == SaveOutcome::Saved ? 0 : int(told));
     }
     int status = 0;
     return ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -286,21 +289,23 @@ void TestFileSaving::reasonSaysWhy()
     const QString made = dir.filePath(QStringLiteral("device.zel"));
     const QString device =
         ::mknod(QFile::encodeName(made), S_IFCHR | 0666, makedev(1, 3)) == 0 ? made : pipe;
-    QStringList reasons;
+    QList<FileProblem> problems; // of the save and of the load, for each path
     for (const QString &path :
          {dir.filePath(QStringLiteral("missing/doc.zel")), dir.path(), pipe, device, QString()}) {
-        ReadProblem problem;
         SettingFileContent content;
-        reasons << QString();
-        WriteSettingFile(path, defaultSettings(), QStringLiteral("0"), {}, &reasons.last());
-        ReadSettingFile(path, content, &problem);
-        reasons << problem.text();
+        const WriteResult written = WriteSettingFile(path, defaultSettings(), u"0"_s, {});
+        const ReadProblem read = ReadSettingFile(path, content);
+        QCOMPARE(written.outcome, SaveOutcome::Refused);
+        QCOMPARE(written.reason == WriteResult::Reason::NoFileName, path.isEmpty());
+        QCOMPARE(read.kind(), ReadProblem::Kind::LoadFailure);
+        problems << written.file << read.file;
     }
-    const QString missing = qt_error_string(ENOENT), folder = qt_error_string(EISDIR);
-    const QString other = QStringLiteral("Not a regular file");
-    const QString pathless = QStringLiteral("The path does not name a file in a folder.");
-    QCOMPARE(reasons, QStringList({missing, missing, folder, folder, other, other, other, other,
-                                   pathless, missing}));
+    const FileProblem missing = FileProblem::system(qt_error_string(ENOENT));
+    const FileProblem folder = FileProblem::system(qt_error_string(EISDIR));
+    const FileProblem other{.kind = FileProblem::Kind::NotRegularFile};
+    QCOMPARE(problems,
+             QList<FileProblem>(
+                 {missing, missing, folder, folder, other, other, other, other, {}, missing}));
 }
 
 // Saves over files longer than, as long as and shorter than what is written, in a temporary
@@ -316,11 +321,11 @@ void TestFileSaving::savesOverAnyLength()
         const QByteArray saved = "// " + QFile::encodeName(QFileInfo(path).fileName()) + NewContent;
         const std::string former(saved.size() + change, 'x');
         QVERIFY(std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary) << former);
-        QString why;
-        WriteSettingFile(path, defaultSettings(), QStringLiteral("0"), {}, &why);
-        qInfo("over %d bytes: %s", int(former.size()), why.isEmpty() ? "saved" : qPrintable(why));
-        QVERIFY2(why.isEmpty() || folder != temporary.path(), qPrintable(why));
-        QCOMPARE(readAll(path), why.isEmpty() ? saved : QByteArray::fromStdString(former));
+        const WriteResult result = WriteSettingFile(path, defaultSettings(), u"0"_s, {});
+        const QString why = result.saved() ? u"saved"_s : ReasonOf(result);
+        qInfo("over %d bytes: %s", int(former.size()), qPrintable(why));
+        QVERIFY2(result.saved() || folder != temporary.path(), qPrintable(why));
+        QCOMPARE(readAll(path), result.saved() ? saved : QByteArray::fromStdString(former));
     }
 }
 
