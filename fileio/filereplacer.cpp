@@ -53,6 +53,14 @@ FileProblem writeChecked(QFile &file, const QString &name, const QByteArray &byt
     return problem ? problem : mismatch(name, bytes);
 }
 
+// A file that holds the bytes under its name: done once the folder entry is on the disk too.
+// Otherwise the file stays, as it holds what was asked, and the save says what is not known.
+SaveResult confirmed(const QString &target, const SaveCalls &calls)
+{
+    const FileProblem problem = SyncFolderOf(target, calls);
+    return {problem ? SaveOutcome::Unconfirmed : SaveOutcome::Saved, problem};
+}
+
 // A name for a new file beside target: target's own and six random letters or digits. Should a
 // file have that name already, which is about one chance in two thousand million, the save
 // writes in place.
@@ -90,16 +98,7 @@ std::optional<SaveResult> replaceThroughNewFile(const QString &target, QFile *fo
         problem = PutInPlace(temporary, target, former != nullptr, formerGone);
     }
     if (!problem) {
-        // The new file holds the name now: a former one is gone, and a name that was free before
-        // is freed again, as for a file made in place.
-        if (problem = SyncFolderOf(target, calls); !problem) {
-            return SaveResult{};
-        }
-        formerGone = former != nullptr;
-        if (!former) {
-            RemoveFile(target);
-            return refused(problem);
-        }
+        return confirmed(target, calls);
     }
     if (formerGone) {
         return SaveResult{SaveOutcome::FormerContentLost, problem};
@@ -131,23 +130,20 @@ SaveResult overwrite(QFile &file, const QString &target, const QByteArray &bytes
     return {back ? SaveOutcome::Refused : SaveOutcome::FormerContentLost, problem};
 }
 
-// Creates target and writes bytes into it; a failure leaves no file.
+// Creates target and writes bytes into it; a failed write leaves no file.
 SaveResult createInPlace(const QString &target, const QByteArray &bytes, const SaveCalls &calls)
 {
     QFile file;
     if (const FileProblem problem = CreateNewFile(target, file)) {
         return refused(problem);
     }
-    FileProblem problem = writeChecked(file, target, bytes, calls);
+    const FileProblem problem = writeChecked(file, target, bytes, calls);
     file.close();
-    if (!problem) {
-        problem = SyncFolderOf(target, calls);
-    }
     if (problem) {
         RemoveFile(target);
         return refused(problem);
     }
-    return {};
+    return confirmed(target, calls);
 }
 
 } // namespace

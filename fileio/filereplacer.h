@@ -14,6 +14,7 @@ enum class SaveOutcome {
     Saved,             // the file holds the bytes, on the disk
     Refused,           // the file holds what it held before, or there is still no file
     FormerContentLost, // refused, and the former content could not be put back
+    Unconfirmed,       // the file holds the bytes; the system did not confirm they are on the disk
 };
 struct SaveResult {
     SaveOutcome outcome = SaveOutcome::Saved;

@@ -14,9 +14,9 @@
 
 // The calls through which a save writes a file and gives a new file the former one's owner and
 // attributes (see filereplacer_posix.h). Tests hand their own to play a file system that loses
-// writes, or that has no owners or extended attributes.
+// writes, or that has no owners or extended attributes, or change the system's for a whole run.
 struct SaveCalls;
-const SaveCalls &SystemSaveCalls();
+SaveCalls &SystemSaveCalls();
 
 // ReplaceFileContent through the given calls.
 SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes, const SaveCalls &calls);

@@ -106,9 +106,9 @@ bool setOrUnsupported(int result)
 
 } // namespace
 
-const SaveCalls &SystemSaveCalls()
+SaveCalls &SystemSaveCalls()
 {
-    static const SaveCalls calls{::pwrite, ::fchown, listAttributes, ::fsync};
+    static SaveCalls calls{::pwrite, ::fchown, listAttributes, ::fsync};
     return calls;
 }
 

@@ -27,9 +27,9 @@ HANDLE handleOf(QFile &file)
 
 } // namespace
 
-const SaveCalls &SystemSaveCalls()
+SaveCalls &SystemSaveCalls()
 {
-    static const SaveCalls calls;
+    static SaveCalls calls;
     return calls;
 }
 

@@ -143,6 +143,11 @@ QString ReasonOf(const WriteResult &result)
         return writerText(QT_TRANSLATE_NOOP("SettingFileWriter",
                                             "%1 (the former content could not be put back)"))
             .arg(why);
+    case SaveOutcome::Unconfirmed:
+        return writerText(QT_TRANSLATE_NOOP("SettingFileWriter",
+                                            "The file holds the new content, but the file system "
+                                            "did not confirm that it is on the disk: %1"))
+            .arg(why);
     case SaveOutcome::Saved:
     case SaveOutcome::Refused:
         break;
