@@ -93,7 +93,7 @@ QString shown(std::string quoted)
 
 ReadProblem notKnown(const FileLine &line, Reason reason)
 {
-    return {reason, qsizetype(line.number), shown(line.quoted), {}};
+    return {.reason = reason, .line = qsizetype(line.number), .argument = shown(line.quoted)};
 }
 
 // A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits.
@@ -212,7 +212,7 @@ ReadProblem collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw)
         }
     }
     if (reader.failed()) {
-        return {Reason::NotRead, 0, {}, FileProblem::system(device.errorString())};
+        return {.reason = Reason::NotRead, .file = FileProblem::system(device.errorString())};
     }
     // Most line ends are LF alone, where a stray one in a comment is no cause.
     const qint64 loneLineFeeds = reader.loneLineFeeds();
@@ -353,7 +353,7 @@ ReadProblem ReadSettingFile(const QString &path, SettingFileContent &content)
         problem = OpenRegularFile(name, QIODevice::ReadOnly, file);
     }
     if (problem) {
-        return {Reason::NotRead, 0, {}, problem};
+        return {.reason = Reason::NotRead, .file = problem};
     }
     // What is appended while the file is read is not read.
     return readSettingFile(file, file.size(), content);
