@@ -3,6 +3,9 @@
 
 #include "app/console.h"
 
+#include "fileio/systemerror.h"
+#include "settingfile/messages.h"
+
 #include <QFile>
 
 #include <fcntl.h>
@@ -37,14 +40,14 @@ QString writeTo(HANDLE handle, const QString &text)
         DWORD written = 0;
         const bool done =
             WriteConsoleW(handle, text.utf16(), DWORD(text.size()), &written, nullptr);
-        return done ? QString() : qt_error_string(-1);
+        return done ? QString() : ReasonOf(LastSystemError());
     }
     const QByteArray bytes = QString(text).replace(u'\n', QStringLiteral("\r\n")).toUtf8();
     for (qsizetype done = 0; done < bytes.size();) {
         DWORD written = 0;
         if (!WriteFile(handle, bytes.constData() + done, DWORD(bytes.size() - done), &written,
                        nullptr)) {
-            return qt_error_string(-1);
+            return ReasonOf(LastSystemError());
         }
         done += written;
     }

@@ -14,6 +14,7 @@ struct FileProblem {
     enum class Kind {
         None,
         System,         // systemReason holds the system's words
+        UnnamedSystem,  // the system has no words for its failure; systemReason holds its number
         NotRegularFile, // the name is a pipe, a device or the like, which is never opened
         NotKept,        // the file, read back, does not hold what was written
     };

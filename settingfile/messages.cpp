@@ -99,6 +99,9 @@ QString ReasonOf(const FileProblem &problem)
     case FileProblem::Kind::NotKept:
         return fileSystemText(
             QT_TRANSLATE_NOOP("FileSystem", "The file system did not keep what was written"));
+    case FileProblem::Kind::UnnamedSystem:
+        return fileSystemText(QT_TRANSLATE_NOOP("FileSystem", "System error %1"))
+            .arg(problem.systemReason);
     }
     return problem.systemReason;
 }
