@@ -17,6 +17,7 @@ struct FileProblem {
         UnnamedSystem,  // the system has no words for its failure; systemReason holds its number
         NotRegularFile, // the name is a pipe, a device or the like, which is never opened
         NotKept,        // the file, read back, does not hold what was written
+        ReadOnly,       // the file is marked read-only, which refuses a save over it
     };
     Kind kind = Kind::None;
     QString systemReason{};
@@ -26,7 +27,7 @@ struct FileProblem {
     bool operator==(const FileProblem &) const = default;
 };
 
-// The C library's words for a folder on every system; the systems' own differ.
+// The C library's words for a folder, which POSIX systems word each their own way.
 inline FileProblem FolderError()
 {
     return FileProblem::system(QString::fromLocal8Bit(std::strerror(EISDIR)));

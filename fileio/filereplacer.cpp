@@ -61,14 +61,14 @@ SaveResult confirmed(const QString &target, const SaveCalls &calls)
     return {problem ? SaveOutcome::Unconfirmed : SaveOutcome::Saved, problem};
 }
 
-// A name for a new file beside target: target's own and six random letters or digits. Should a
-// file have that name already, which is about one chance in two thousand million, the save
-// writes in place.
-QString besideName(const QString &target)
+// A save that did not save, without the file called made that it made: named in the result
+// where it cannot be removed.
+SaveResult withoutFile(SaveResult result, const QString &made, const SaveCalls &calls)
 {
-    constexpr quint32 SixDigitsBase36 = 36u * 36 * 36 * 36 * 36 * 36;
-    const quint32 tag = QRandomGenerator::global()->bounded(SixDigitsBase36);
-    return target + u'.' + QString::number(tag, 36).rightJustified(6, u'0');
+    if (RemoveFile(made, calls)) {
+        result.newContentIn = made;
+    }
+    return result;
 }
 
 // Writes bytes to a new file beside target that takes its place, where the new file can be the
@@ -78,33 +78,29 @@ QString besideName(const QString &target)
 std::optional<SaveResult> replaceThroughNewFile(const QString &target, QFile *former,
                                                 const QByteArray &bytes, const SaveCalls &calls)
 {
-    const QString temporary = besideName(target);
+    const QString temporary = BesideName(target);
     QFile created;
     if (CreateNewFile(temporary, created)) {
         return std::nullopt;
     }
     if (former && !TakeOverIdentity(*former, created, calls)) {
         created.close();
-        RemoveFile(temporary);
+        if (const FileProblem problem = RemoveFile(temporary, calls)) {
+            return SaveResult{SaveOutcome::Refused, problem, {}, temporary};
+        }
         return std::nullopt;
     }
-    FileProblem problem = writeChecked(created, temporary, bytes, calls);
+    const FileProblem problem = writeChecked(created, temporary, bytes, calls);
     created.close();
     if (former) {
         former->close(); // Windows replaces only a file that no handle holds
     }
-    bool formerGone = false;
-    if (!problem) {
-        problem = PutInPlace(temporary, target, former != nullptr, formerGone);
-    }
-    if (!problem) {
+    const SaveResult result =
+        problem ? refused(problem) : PutInPlace(temporary, target, former != nullptr, calls);
+    if (result.outcome == SaveOutcome::Saved) {
         return confirmed(target, calls);
     }
-    if (formerGone) {
-        return SaveResult{SaveOutcome::FormerContentLost, problem};
-    }
-    RemoveFile(temporary);
-    return refused(problem);
+    return result.outcome == SaveOutcome::Refused ? withoutFile(result, temporary, calls) : result;
 }
 
 // Writes bytes into the open file called target itself, which keeps its links, owner,
@@ -140,13 +136,21 @@ SaveResult createInPlace(const QString &target, const QByteArray &bytes, const S
     const FileProblem problem = writeChecked(file, target, bytes, calls);
     file.close();
     if (problem) {
-        RemoveFile(target);
-        return refused(problem);
+        return withoutFile(refused(problem), target, calls);
     }
     return confirmed(target, calls);
 }
 
 } // namespace
+
+// Should a file have that name already, which is about one chance in two thousand million, the
+// save writes in place.
+QString BesideName(const QString &target)
+{
+    constexpr quint32 SixDigitsBase36 = 36u * 36 * 36 * 36 * 36 * 36;
+    const quint32 tag = QRandomGenerator::global()->bounded(SixDigitsBase36);
+    return target + u'.' + QString::number(tag, 36).rightJustified(6, u'0');
+}
 
 SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes, const SaveCalls &calls)
 {

@@ -13,12 +13,18 @@
 enum class SaveOutcome {
     Saved,             // the file holds the bytes, on the disk
     Refused,           // the file holds what it held before, or there is still no file
-    FormerContentLost, // refused, and the former content could not be put back
-    Unconfirmed,       // the file holds the bytes; the system did not confirm they are on the disk
+    FormerContentLost, // refused, and the former content could not be put back under the name
+    Unconfirmed,       // the file holds the bytes, but the system did not confirm they are on the
+                       // disk, or the former content stays in a file beside it
 };
 struct SaveResult {
     SaveOutcome outcome = SaveOutcome::Saved;
     FileProblem problem; // none when saved
+    // Files beside the file that the save made and could not remove, where they stay: the one
+    // that holds the former content (after a replace, or when it could not be put back) and the
+    // one made for the new content. Empty where there is none.
+    QString formerContentIn{};
+    QString newContentIn{};
 };
 
 // Puts bytes in place of the content of the file that opening path reaches, or creates that
@@ -37,5 +43,5 @@ struct SaveResult {
 // it holds the bytes: this catches a file system that drops or cuts writes and still answers
 // success, not a medium that loses what it once held. The bytes are flushed to the disk before
 // the new file takes the old one's place, and on POSIX systems the folder after it.
-// No file but the one saved is left behind.
+// No file but the one saved is left behind, or the result names it.
 SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes);

@@ -13,8 +13,10 @@
 // filereplacer_win.cpp); the policy in filereplacer.cpp decides with it what goes where.
 
 // The calls through which a save writes a file and gives a new file the former one's owner and
-// attributes (see filereplacer_posix.h). Tests hand their own to play a file system that loses
-// writes, or that has no owners or extended attributes, or change the system's for a whole run.
+// attributes (see filereplacer_posix.h), or on Windows puts it in place (filereplacer_win.h).
+// Tests hand their own to play a file system that loses writes, or that has no owners or
+// extended attributes, or a file that another program holds, or change the system's for a
+// whole run.
 struct SaveCalls;
 SaveCalls &SystemSaveCalls();
 
@@ -28,12 +30,15 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &calls);
 FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls);
 // Cuts the open file to size bytes and returns once the disk holds what it holds.
 FileProblem CutAndFlush(QFile &file, qint64 size);
-// Puts the closed file temporary in place of target, over the file there when replacing. On a
-// failure target is as it was, unless formerGone tells that the former file is gone and that
-// temporary, which holds the new content, could not take its place.
-FileProblem PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                       bool &formerGone);
+// A name for a new file beside target: target's own and six random letters or digits.
+QString BesideName(const QString &target);
+// Puts the closed file temporary in place of target, over the file there when replacing: Saved,
+// or Unconfirmed with the file that still holds the former content; Refused with target as it
+// was and temporary still there; or FormerContentLost with the files that hold both contents.
+SaveResult PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                      const SaveCalls &calls);
 // Returns once the disk holds the folder entry of the file called name, which has just been
 // made or renamed.
 FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls);
-void RemoveFile(const QString &name);
+// Removes the file called name, which the save made.
+FileProblem RemoveFile(const QString &name, const SaveCalls &calls);

@@ -152,10 +152,10 @@ FileProblem CutAndFlush(QFile &file, qint64 size)
 }
 
 // A rename replaces the file there, or makes the name where there was none, at once.
-FileProblem PutInPlace(const QString &temporary, const QString &target, bool, bool &)
+SaveResult PutInPlace(const QString &temporary, const QString &target, bool, const SaveCalls &)
 {
     if (::rename(NativeFileName(temporary).constData(), NativeFileName(target).constData()) != 0) {
-        return LastSystemError();
+        return {SaveOutcome::Refused, LastSystemError()};
     }
     return {};
 }
@@ -177,7 +177,7 @@ FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls)
     return synced ? FileProblem() : SystemError(error);
 }
 
-void RemoveFile(const QString &name)
+FileProblem RemoveFile(const QString &name, const SaveCalls &)
 {
-    ::unlink(NativeFileName(name).constData());
+    return ::unlink(NativeFileName(name).constData()) == 0 ? FileProblem() : LastSystemError();
 }

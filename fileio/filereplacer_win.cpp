@@ -1,35 +1,43 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "fileio/filereplacer_p.h"
+#include "fileio/filereplacer_win.h"
 
+#include "fileio/filecalls_win.h"
+#include "fileio/filereplacer_p.h"
 #include "fileio/systemerror.h"
 
 #include <io.h>
 #include <windows.h>
 
-// No test stands in for the system's calls on Windows.
-struct SaveCalls {
-};
-
 namespace
 {
-
-const wchar_t *wide(const QString &name)
-{
-    return reinterpret_cast<const wchar_t *>(name.utf16());
-}
 
 HANDLE handleOf(QFile &file)
 {
     return reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
 }
 
+bool exists(const std::wstring &name)
+{
+    return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 } // namespace
 
 SaveCalls &SystemSaveCalls()
 {
-    static SaveCalls calls;
+    // Merge errors are about the named streams and the access-control list, which a replace keeps
+    // where it can; the content is in place whatever they are.
+    static SaveCalls calls{
+        [](const wchar_t *replaced, const wchar_t *replacement, const wchar_t *backup) {
+            return ReplaceFileW(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                nullptr, nullptr) != 0;
+        },
+        [](const wchar_t *from, const wchar_t *to, unsigned long flags) {
+            return MoveFileExW(from, to, flags) != 0;
+        },
+        [](const wchar_t *name) { return DeleteFileW(name) != 0; }};
     return calls;
 }
 
@@ -84,35 +92,56 @@ FileProblem CutAndFlush(QFile &file, qint64 size)
     return {};
 }
 
-FileProblem PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                       bool &formerGone)
+// A file that another program holds for a moment is tried again (WhileHeld). Over a file,
+// ReplaceFileW moves the former file to a backup name of the program's own beside it, which
+// goes once the new file is in place; where the new file does not get there (its documented
+// ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, or anything else that leaves the name empty), the former
+// file goes back. A new file is moved into place without MOVEFILE_REPLACE_EXISTING, so that a
+// file that appeared meanwhile is not replaced.
+SaveResult PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                      const SaveCalls &calls)
 {
-    // Without REPLACE_EXISTING: a file that has appeared meanwhile is not replaced.
-    const auto move = [&] {
-        return MoveFileExW(wide(temporary), wide(target), MOVEFILE_WRITE_THROUGH);
-    };
-    if (replacing ? ReplaceFileW(wide(target), wide(temporary), nullptr, 0, nullptr, nullptr)
-                  : move()) {
-        return {};
+    const std::wstring from = SystemName(temporary);
+    const std::wstring to = SystemName(target);
+    if (!replacing) {
+        if (WhileHeld(
+                [&] { return calls.move(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH); })) {
+            return {};
+        }
+        return {SaveOutcome::Refused, LastSystemError()};
     }
-    const DWORD error = GetLastError();
-    // ReplaceFileW can fail after it has taken the former file away; the new one then moves to
-    // where it was.
-    if (!replacing || GetFileAttributesW(wide(target)) != INVALID_FILE_ATTRIBUTES) {
-        return SystemError(int(error));
+    // As long as the temporary name, so that it fits wherever that one did; never over a file.
+    const QString backupName = BesideName(target);
+    const std::wstring backup = SystemName(backupName);
+    if (exists(backup)) {
+        return {SaveOutcome::Refused, SystemError(ERROR_FILE_EXISTS)};
     }
-    formerGone = !move();
-    return formerGone ? SystemError(int(error)) : FileProblem();
+    if (WhileHeld([&] { return calls.replace(to.c_str(), from.c_str(), backup.c_str()); })) {
+        if (WhileHeld([&] { return calls.remove(backup.c_str()); })) {
+            return {};
+        }
+        return {SaveOutcome::Unconfirmed, LastSystemError(), backupName};
+    }
+    const FileProblem problem = LastSystemError();
+    if (exists(to) ||
+        WhileHeld([&] { return calls.move(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH); })) {
+        return {SaveOutcome::Refused, problem};
+    }
+    return {SaveOutcome::FormerContentLost, problem, backupName, temporary};
 }
 
-// Windows has no call that flushes a folder's entries: a moved file is on the disk once
-// MOVEFILE_WRITE_THROUGH returns, and a file made in place is as safe as its own flush makes it.
+// Windows has no documented call that flushes a folder's entries. A new file moved into place
+// with MOVEFILE_WRITE_THROUGH has its entry on the disk when the move returns; ReplaceFileW has
+// no such flag, and a replaced file's entry, like that of a file made in place, reaches the disk
+// when the file system writes its own records.
 FileProblem SyncFolderOf(const QString &, const SaveCalls &)
 {
     return {};
 }
 
-void RemoveFile(const QString &name)
+FileProblem RemoveFile(const QString &name, const SaveCalls &calls)
 {
-    DeleteFileW(wide(name));
+    const std::wstring system = SystemName(name);
+    return WhileHeld([&] { return calls.remove(system.c_str()); }) ? FileProblem()
+                                                                   : LastSystemError();
 }

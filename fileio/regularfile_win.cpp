@@ -3,6 +3,7 @@
 
 #include "fileio/regularfile.h"
 
+#include "fileio/filecalls_win.h"
 #include "fileio/systemerror.h"
 
 #include <QRegularExpression>
@@ -13,10 +14,8 @@
 namespace
 {
 
-const wchar_t *wide(const QString &name)
-{
-    return reinterpret_cast<const wchar_t *>(name.utf16());
-}
+// ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers do not have.
+constexpr int DirectoryNotSupported = 336;
 
 // Whether path names a device: the last part of it is a name that Windows keeps for one in every
 // folder (with an extension too, or blanks before it), or it is in the device space \\.\.
@@ -59,7 +58,8 @@ FileProblem ResolveFileName(const QString &path, QString &resolved)
 FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
                             bool *absent)
 {
-    const DWORD attributes = GetFileAttributesW(wide(name));
+    const std::wstring system = SystemName(name);
+    const DWORD attributes = GetFileAttributesW(system.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         if (absent) {
@@ -67,15 +67,24 @@ FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile
         }
         return SystemError(int(error));
     }
+    // Windows' own words for a folder, where a plain open would say only "Access denied".
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        return FolderError();
+        return SystemError(DirectoryNotSupported);
+    }
+    const bool writing = mode & QIODevice::WriteOnly;
+    if (writing && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return {.kind = FileProblem::Kind::ReadOnly};
     }
     // Shared with every other program, as Windows programs open files for reading; a program
-    // that holds the file without sharing it for writing refuses the save.
-    const DWORD access = GENERIC_READ | (mode & QIODevice::WriteOnly ? GENERIC_WRITE : 0);
-    const HANDLE handle =
-        CreateFileW(wide(name), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // that holds the file without sharing it for writing refuses the save, once it has held it
+    // for longer than a moment.
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    WhileHeld([&] {
+        handle = CreateFileW(system.c_str(), GENERIC_READ | (writing ? GENERIC_WRITE : 0),
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return handle != INVALID_HANDLE_VALUE;
+    });
     if (handle == INVALID_HANDLE_VALUE) {
         return LastSystemError();
     }
@@ -88,8 +97,9 @@ FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile
 
 FileProblem CreateNewFile(const QString &name, QFile &file)
 {
-    const HANDLE handle = CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(SystemName(name).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return LastSystemError();
     }

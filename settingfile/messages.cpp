@@ -80,10 +80,16 @@ const char *formatFaultSource(ReadProblem::Reason reason)
     return "";
 }
 
-// The file's name on one line that no name can break, and under it the reason.
+// A file's name as the system shows it, on one line that no name can break.
+QString shownName(const QString &path)
+{
+    return PrintableFileName(QDir::toNativeSeparators(path));
+}
+
+// The file's name, and under it the reason.
 QString detailOf(const QString &path, const QString &reason)
 {
-    return PrintableFileName(QDir::toNativeSeparators(path)) + u'\n' + reason;
+    return shownName(path) + u'\n' + reason;
 }
 
 } // namespace
@@ -99,6 +105,8 @@ QString ReasonOf(const FileProblem &problem)
     case FileProblem::Kind::NotKept:
         return fileSystemText(
             QT_TRANSLATE_NOOP("FileSystem", "The file system did not keep what was written"));
+    case FileProblem::Kind::ReadOnly:
+        return fileSystemText(QT_TRANSLATE_NOOP("FileSystem", "The file is read-only"));
     case FileProblem::Kind::UnnamedSystem:
         return fileSystemText(QT_TRANSLATE_NOOP("FileSystem", "System error %1"))
             .arg(problem.systemReason);
@@ -141,18 +149,39 @@ QString ReasonOf(const WriteResult &result)
         break;
     }
     const QString why = ReasonOf(result.file);
+    const QString former = shownName(result.formerContentIn);
     switch (result.outcome) {
     case SaveOutcome::FormerContentLost:
+        if (!result.formerContentIn.isEmpty()) {
+            return writerText(QT_TRANSLATE_NOOP(
+                                  "SettingFileWriter",
+                                  "%1 (the former content is in %2 and the new content in %3)"))
+                .arg(why, former, shownName(result.newContentIn));
+        }
         return writerText(QT_TRANSLATE_NOOP("SettingFileWriter",
                                             "%1 (the former content could not be put back)"))
             .arg(why);
     case SaveOutcome::Unconfirmed:
+        if (!result.formerContentIn.isEmpty()) {
+            return writerText(QT_TRANSLATE_NOOP("SettingFileWriter",
+                                                "The file holds the new content, but the file %1, "
+                                                "which holds the former content, could not be "
+                                                "removed: %2"))
+                .arg(former, why);
+        }
         return writerText(QT_TRANSLATE_NOOP("SettingFileWriter",
                                             "The file holds the new content, but the file system "
                                             "did not confirm that it is on the disk: %1"))
             .arg(why);
-    case SaveOutcome::Saved:
     case SaveOutcome::Refused:
+        if (!result.newContentIn.isEmpty()) {
+            return writerText(QT_TRANSLATE_NOOP(
+                                  "SettingFileWriter",
+                                  "%1 (the file %2, which the save made, could not be removed)"))
+                .arg(why, shownName(result.newContentIn));
+        }
+        break;
+    case SaveOutcome::Saved:
         break;
     }
     return why;

@@ -78,5 +78,9 @@ WriteResult WriteSettingFile(const QString &path, const Settings &settings,
     const QByteArray bytes =
         (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
     const SaveResult saved = ReplaceFileContent(path, bytes);
-    return {saved.outcome, saved.problem ? Reason::File : Reason::None, saved.problem};
+    return {.outcome = saved.outcome,
+            .reason = saved.problem ? Reason::File : Reason::None,
+            .file = saved.problem,
+            .formerContentIn = saved.formerContentIn,
+            .newContentIn = saved.newContentIn};
 }

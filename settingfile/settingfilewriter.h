@@ -22,6 +22,9 @@ struct WriteResult {
     Reason reason = Reason::None;
     FileProblem file{};
     QString flag{};
+    // The save's files that stay beside the file (see SaveResult).
+    QString formerContentIn{};
+    QString newContentIn{};
 
     bool saved() const { return outcome == SaveOutcome::Saved; }
 };
