@@ -12,13 +12,21 @@ find_program(ZEL_CONVERT convert REQUIRED)
 add_custom_command(OUTPUT ${ZEL_ICON} COMMAND ${ZEL_CONVERT} ${renders} ${ZEL_ICON}
     DEPENDS ${renders} COMMENT "Making the program's icon")
 add_custom_target(program-icon DEPENDS ${ZEL_ICON})
-configure_file(${ZEL_APP_ID}.rc.in ${ZEL_APP_ID}.rc @ONLY)
-target_sources(zel-file-generator PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${ZEL_APP_ID}.rc)
+# The program and its console twin, the .com, carry it, each with its own file name, and the
+# manifest that lets them reach paths past 260 characters.
+set(ZEL_MANIFEST ${CMAKE_CURRENT_SOURCE_DIR}/${ZEL_APP_ID}.manifest)
+foreach(suffix exe com)
+    set(ZEL_PROGRAM_FILE ${ZEL_APP_ID}.${suffix})
+    configure_file(${ZEL_APP_ID}.rc.in ${ZEL_APP_ID}-${suffix}.rc @ONLY)
+endforeach()
+target_sources(zel-file-generator PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${ZEL_APP_ID}-exe.rc)
+target_sources(zel-file-generator-console PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${ZEL_APP_ID}-com.rc)
 add_dependencies(zel-file-generator program-icon)
+add_dependencies(zel-file-generator-console program-icon)
 
 # Everything in one folder: Qt looks for its plugins beside the program. Qt's DLLs and the
 # program need MinGW's C++ runtime, which Windows does not have.
-install(TARGETS zel-file-generator RUNTIME DESTINATION .)
+install(TARGETS zel-file-generator zel-file-generator-console RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin LIBRARY DESTINATION platforms)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin LIBRARY DESTINATION styles)
