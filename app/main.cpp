@@ -6,6 +6,7 @@
 #include "app/commandline.h"
 #include "app/console.h"
 #include "app/messageboxdialogs.h"
+#include "app/runningmark.h"
 #include "app/withoutwindow.h"
 #include "ui/applicationicon.h"
 #include "ui/frmmain.h"
@@ -83,6 +84,7 @@ int main(int argc, char *argv[])
 {
     // First, before Qt opens anything.
     Console console;
+    MarkAsRunning();
     // Every argument is checked before anything needs a display.
     const CommandLine command(ProgramArguments(argc, argv));
     if (command.action() == CommandLine::Action::StartWindow) {

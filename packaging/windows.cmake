@@ -49,8 +49,14 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY "ZEL File Generator")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "ZEL File Generator")
 set(CPACK_PACKAGE_EXECUTABLES ${ZEL_APP_ID} "ZEL File Generator")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-# A 64-bit installer, for a 64-bit program: it sees the 64-bit registry and Program Files.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# A 64-bit installer, for a 64-bit program: it sees the 64-bit registry and Program Files. What
+# it does besides CPack's own is in zel-file-generator.nsh: it never replaces or removes the
+# files of a running copy, and it offers to put the folder on the user's PATH.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+!include \"${CMAKE_CURRENT_SOURCE_DIR}/${ZEL_APP_ID}.nsh\"")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS [[
+  Call zelCloseRunningProgram
+]])
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "ZEL File Generator")
 set(CPACK_NSIS_PACKAGE_NAME "ZEL File Generator")
@@ -72,6 +78,8 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [[
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 ]])
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [[
+  Call un.zelCloseRunningProgram
+  Call un.zelRemoveFromUserPath
   DeleteRegKey SHCTX "Software\Classes\ZELFileGenerator.SettingFile"
   ReadRegStr $0 SHCTX "Software\Classes\.zel" ""
   StrCmp $0 "ZELFileGenerator.SettingFile" 0 +2
