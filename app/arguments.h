@@ -21,7 +21,8 @@ QByteArray ArgumentBytes(const QString &argument);
 QString AbsoluteFileName(const QString &name);
 
 // The files that a name given to --check stands for. On Windows, whose shells leave wildcards
-// to the program, * and ? in the name's last part match the files of that folder (sorted, hidden
-// ones left out, as dir does), and a pattern that matches nothing stands for no file. Elsewhere
-// the shell has expanded them, and a name stands for itself.
+// to the program, * and ? in the name's last part match the files of that folder as dir matches
+// them (with Windows' own matching, hidden and system files left out), sorted regardless of
+// case, and a pattern that matches nothing stands for no file. Elsewhere the shell has expanded
+// them, and a name stands for itself.
 QStringList FilesNamedBy(const QString &name);

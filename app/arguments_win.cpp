@@ -3,34 +3,15 @@
 
 #include "app/arguments.h"
 
-#include <QDir>
+#include "fileio/filecalls_win.h"
+
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 #include <windows.h>
 
 #include <shellapi.h>
-
-namespace
-{
-
-// Only * and ? are wildcards, as in Windows' own tools; every other character stands for
-// itself, [ and ] included. Names compare regardless of case, as Windows compares them.
-QRegularExpression wildcardMatcher(const QString &pattern)
-{
-    QString expression;
-    for (const QChar c : pattern) {
-        expression += c == u'*'   ? QStringLiteral(".*")
-                      : c == u'?' ? QStringLiteral(".")
-                                  : QRegularExpression::escape(QString(c));
-    }
-    return QRegularExpression(QRegularExpression::anchoredPattern(expression),
-                              QRegularExpression::CaseInsensitiveOption);
-}
-
-} // namespace
 
 QStringList ProgramArguments(int, char *[])
 {
@@ -67,14 +48,30 @@ QStringList FilesNamedBy(const QString &name)
     if (!pattern.contains(u'*') && !pattern.contains(u'?')) {
         return {name};
     }
+    // Windows' own matching, as dir's: "*.*" takes names without a dot too. The pattern is not
+    // tidied as a name would be, which would drop the dot of "*.". Hidden and system files, which
+    // dir does not list, are left out.
     const QString folder = name.left(cut);
-    const QRegularExpression matcher = wildcardMatcher(pattern);
+    std::wstring search = SystemName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (!search.ends_with(L'\\')) {
+        search += L'\\';
+    }
+    search += pattern.toStdWString();
     QStringList files;
-    const QDir directory(folder.isEmpty() ? QStringLiteral(".") : folder);
-    for (const QString &entry : directory.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
-        if (matcher.match(entry).hasMatch()) {
-            files << folder + entry;
+    WIN32_FIND_DATAW found;
+    const HANDLE handle = FindFirstFileExW(search.c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
+    for (bool more = handle != INVALID_HANDLE_VALUE; more; more = FindNextFileW(handle, &found)) {
+        if (!(found.dwFileAttributes &
+              (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+            files << folder + QString::fromWCharArray(found.cFileName);
         }
     }
+    if (handle != INVALID_HANDLE_VALUE) {
+        FindClose(handle);
+    }
+    std::sort(files.begin(), files.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     return files;
 }
