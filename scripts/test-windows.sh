@@ -5,7 +5,8 @@
 # Runs the Windows build under Wine, in a fresh Wine prefix in a temporary folder, on Xvfb: the
 # tests through CTest, the program from the zip (a file named at start, File > Save, Exit with a
 # change, the preferences in the registry, the command line from a script, from cmd, from a
-# batch file, on a console and with no console) and the installer (association, open through
+# batch file, typed at cmd's prompt, on a console and with no console, saves held by a scanner)
+# and the installer (over a running program, the PATH, an upgrade, association, open through
 # "start", uninstall). Builds first with scripts/build-windows.sh, whose first run builds Qt
 # (about an hour). Leaves the window's picture in build/windows/wine-window.png.
 set -euo pipefail
@@ -67,6 +68,19 @@ step "the program from the zip, with nothing else installed"
 rm -rf "$c/unzipped" && mkdir -p "$c/unzipped" "$c/zel"
 unzip -q "$build_dir"/packages/*.zip -d "$c/unzipped"
 program=$(ls "$c"/unzipped/*/zel-file-generator.exe)
+twin=${program%.exe}.com
+# The program with a window is a GUI-subsystem program; its twin for shells and scripts, the
+# same program, a console-subsystem one.
+subsystems() {
+    local file
+    for file in "$1"/zel-file-generator.{exe,com}; do
+        echo "$(basename "$file"): $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^Subsystem\s*//p')"
+    done | tee "$build_dir/subsystems.txt"
+    grep -q '^zel-file-generator.exe: 00000002.*(Windows GUI)$' "$build_dir/subsystems.txt" &&
+        grep -q '^zel-file-generator.com: 00000003.*(Windows CUI)$' "$build_dir/subsystems.txt" ||
+        fail "the subsystems in $1"
+}
+subsystems "$(dirname "$program")"
 cp tests/data/settingfiles/line1.zel "$c/zel/"
 start 'ZEL File Generator   V[0-9.]*$' "$program"
 compact=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p')
@@ -126,7 +140,7 @@ ended
 
 step "--check, from a script and from a console (cmd)"
 cp tests/data/settingfiles/select-slash-alone.zel "$c/zel/refused.zel"
-for how in "$program" "cmd /c $(winepath -w "$program")"; do
+for how in "$program" "$twin" "cmd /c $(winepath -w "$program")"; do
     if wine $how --check 'C:\zel\line1.zel' 'C:\zel\refused.zel' >"$build_dir/check.txt"; then
         fail "--check accepted a refused file"
     fi
@@ -135,13 +149,33 @@ for how in "$program" "cmd /c $(winepath -w "$program")"; do
         grep -q '^C:\\zel\\refused.zel:2: error: ' "$build_dir/check.txt" || fail "--check: $how"
 done
 
+step "--check typed at cmd's prompt, as a person types it"
+# cmd waits for the console twin, which PATHEXT finds before the .exe, and takes its status;
+# the .exe named in full is a program with a window, which cmd does not wait for (what Wine's
+# console then shows is printed, not checked).
+tests/typed-console.py "set PATH=%PATH%;$(winepath -w "$(dirname "$program")")" 'cd /d C:\zel' \
+    'zel-file-generator --check line1.zel refused.zel' 'echo %ERRORLEVEL%' \
+    'zel-file-generator.exe --check line1.zel refused.zel' 'echo %ERRORLEVEL%' \
+    >"$build_dir/typed-console.txt"
+cat "$build_dir/typed-console.txt"
+typed_block=$(printf '%s\n' 'C:\zel>zel-file-generator --check line1.zel refused.zel' \
+    'line1.zel: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D' \
+    'refused.zel:2: error: "SELECT/" is not a mode this program knows.' '' \
+    'C:\zel>echo %ERRORLEVEL%' 1)
+[[ $(cat "$build_dir/typed-console.txt") == *"$typed_block"* ]] ||
+    fail "typed at the prompt, zel-file-generator --check did not give its two lines and then 1"
+echo "typed at cmd's prompt, zel-file-generator --check gave its two lines, then %ERRORLEVEL% 1"
+
 step "the command line, from a script and from a console (cmd)"
 # Setting files with names that sort apart by case, one that is a wildcard of its own in other
-# tools, and one outside the ANSI code page, beside a file of another type.
+# tools, and one outside the ANSI code page, beside a file of another type, one without a dot,
+# and a hidden and a system file, which dir does not list.
 mkdir -p "$c/names"
-for name in b.zel A.zel '[x].zel' 'Ωmega.zel' notes.txt; do
+for name in b.zel A.zel '[x].zel' 'Ωmega.zel' notes.txt noext hidden.zel system.zel; do
     cp tests/data/settingfiles/line1.zel "$c/names/$name"
 done
+wine cmd /c attrib +h 'C:\names\hidden.zel'
+wine cmd /c attrib +s 'C:\names\system.zel'
 good=': ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D'
 # expect_lines STATUS ARGUMENT... < LINES: from a script and from cmd, the exit status and
 # exactly these lines, on standard output and standard error together. A message box would hold
@@ -151,7 +185,7 @@ expect_lines() {
     shift
     local want
     want=$(cat)
-    for how in "$program" "cmd /c $(winepath -w "$program")"; do
+    for how in "$program" "$twin" "cmd /c $(winepath -w "$program")"; do
         timeout 60 wine $how "$@" >"$build_dir/command-line.txt" 2>&1 && actual=0 || actual=$?
         if [ "$actual" -ne "$status" ] || [ "$(tr -d '\r' <"$build_dir/command-line.txt")" != "$want" ]; then
             tr -d '\r' <"$build_dir/command-line.txt"
@@ -175,6 +209,22 @@ C:\names\A.zel$good
 C:\names\b.zel$good
 C:\names\none*.zel: error: No file matches this name.
 EOF_LINES
+# "*.*" takes a name without a dot too, as dir reads it, and leaves out what dir does not list.
+expect_lines 0 --check 'C:\names\*.*' <<EOF_LINES
+C:\names\[x].zel$good
+C:\names\A.zel$good
+C:\names\b.zel$good
+C:\names\noext$good
+C:\names\notes.txt$good
+C:\names\Ωmega.zel$good
+EOF_LINES
+dir_names=$(wine cmd /u /c dir /b 'C:\names\*.*' | iconv -f UTF-16LE | tr -d '\r' | sort -f)
+[ "$dir_names" = "$(tr -d '\r' <"$build_dir/command-line.txt" | sed 's/^C:.names.//; s/: ok: .*//' | sort -f)" ] ||
+    fail "dir *.* lists $dir_names"
+echo "dir /b C:\names\*.* lists the same files:" $dir_names
+# A folder gets Windows' own words, those of ERROR_DIRECTORY_NOT_SUPPORTED ("An operation is not
+# supported on a directory."), which Wine does not have: the program then gives its number.
+expect_lines 1 --check 'C:\names' <<<"C:\names: error: System error 336"
 for help in --help -h '-?' '/?'; do
     timeout 60 wine "$program" "$help" >"$build_dir/help.txt" 2>&1
     grep -q '^  --check  *Check each file named' "$build_dir/help.txt" || fail "$help printed no help"
@@ -263,6 +313,63 @@ saved hidden.zel "$c/zel/hidden.zel"
 attributes=$(wine cmd /c attrib 'C:\zel\hidden.zel' | tr -d '\r')
 echo "attrib after the save: $attributes"
 [[ ${attributes%%C:*} == *S*H* ]] || fail "the hidden and system attributes were lost"
+# A scanner that opens every new file in the folder the moment it appears and holds it for a
+# while without sharing it for deletion, as virus scanners and indexers do: the save waits for
+# it, and leaves nothing beside the file.
+cat >"$build_dir/scanner.c" <<'EOF_C'
+#include <windows.h>
+#include <stdio.h>
+
+/* Holds every file that appears in the folder it is given, for 300 ms each, and says which,
+   until a file named "stop" appears. */
+int wmain(int argc, wchar_t **argv)
+{
+    HANDLE folder = CreateFileW(argv[1], FILE_LIST_DIRECTORY,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    static DWORD changes[16384];
+    DWORD size;
+    while (argc == 2 && ReadDirectoryChangesW(folder, changes, sizeof changes, FALSE,
+                                              FILE_NOTIFY_CHANGE_FILE_NAME, &size, NULL, NULL)) {
+        FILE_NOTIFY_INFORMATION *change = (FILE_NOTIFY_INFORMATION *)changes;
+        for (DWORD next = size ? 1 : 0; next; change = (void *)((char *)change + next)) {
+            next = change->NextEntryOffset;
+            wchar_t name[MAX_PATH];
+            swprintf(name, MAX_PATH, L"%ls\\%.*ls", argv[1],
+                     (int)(change->FileNameLength / sizeof(wchar_t)), change->FileName);
+            if (change->FileNameLength == 8 && !wcsncmp(change->FileName, L"stop", 4)) {
+                return 0;
+            }
+            HANDLE held = change->Action == FILE_ACTION_ADDED ||
+                                  change->Action == FILE_ACTION_RENAMED_NEW_NAME
+                              ? CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            NULL, OPEN_EXISTING, 0, NULL)
+                              : INVALID_HANDLE_VALUE;
+            if (held != INVALID_HANDLE_VALUE) {
+                printf("held %ls\n", name);
+                fflush(stdout);
+                Sleep(300);
+                CloseHandle(held);
+            }
+        }
+    }
+    return 1;
+}
+EOF_C
+x86_64-w64-mingw32-gcc -municode -o "$build_dir/scanner.exe" "$build_dir/scanner.c"
+mkdir -p "$c/scanned"
+cp tests/data/settingfiles/line1.zel "$c/scanned/line1.zel"
+wine "$build_dir/scanner.exe" 'C:\scanned' >"$build_dir/scanner.txt" &
+scanner=$!
+sleep 3
+save_and_exit 'C:\scanned\line1.zel' wine "$program"
+touch "$c/scanned/stop"
+wait "$scanner" || fail "the scanner"
+rm "$c/scanned/stop"
+tr -d '\r' <"$build_dir/scanner.txt"
+saved line1.zel "$c/scanned/line1.zel"
+[ "$(ls "$c/scanned")" = line1.zel ] || fail "a scanned save left $(ls "$c/scanned")"
+echo "with a scanner holding each new file for 300 ms, the save was done and left nothing beside"
 # A folder that refuses new files, with a writable file in it: the file is written in place.
 # Unix permissions, which are what Wine has, do not bind root: an ordinary user (nobody) runs
 # the program there, with a prefix of its own.
@@ -327,18 +434,24 @@ wine "$program" --check 'C:\zel\COM1.zel' 'C:\zel\NUL' | tr -d '\r' | tee "$buil
 
 step "the installer"
 installer=$(ls "$PWD/$build_dir"/packages/*.exe)
+installed="$c/Program Files/ZEL File Generator"
 # The registry's own files, without the keys' times: what names the program, before and after.
-registry() { cat "$WINEPREFIX"/{system,user}.reg | grep -i zel | sed 's/\] [0-9]*$/]/' | sort; }
+registry() { cat "$WINEPREFIX"/{system,user}.reg | { grep -i zel || true; } | sed 's/\] [0-9]*$/]/' | sort; }
+user_path() { wine reg query 'HKCU\Environment' /v Path | tr -d '\r' | sed -n 's/.*REG_EXPAND_SZ *//p'; }
 wineserver -w
+# A PATH of the user's own, which the offer to add the program's folder keeps.
+wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d 'C:\tools' /f >/dev/null
 before=$(registry)
-# The program's files as installed, with their sizes and times.
-installed_files() {
-    (cd "$c/Program Files/ZEL File Generator" && find . -type f -printf '%p %s %T@\n' | sort)
-}
+# The program's files as installed, by name and content.
+installed_files() { (cd "$installed" && find . -type f -exec sha256sum {} + | sort -k2); }
 wine "$installer" /S
 wineserver -w
 files=$(installed_files)
 keys_installed=$(registry)
+# The zip's files, and the uninstaller.
+[ "$(cd "$installed" && find . -type f | grep -vx ./Uninstall.exe | sort)" = \
+    "$(cd "$(dirname "$program")" && find . -type f | sort)" ] || fail "the installed files are not the zip's"
+subsystems "$installed"
 # Run again over it, the installer opens on its first page with no question before it; a
 # Cancel there leaves the installed program exactly as it was.
 start 'ZEL File Generator Setup$' "$installer"
@@ -352,19 +465,113 @@ wineserver -w
 [ "$(installed_files)" = "$files" ] && [ "$(registry)" = "$keys_installed" ] ||
     fail "a cancelled installer changed what was installed"
 echo "run over the installed program, the installer asked nothing first; cancelled, it changed nothing"
-# Again, to the end: an upgrade in place, with the files replaced and the association and the
-# uninstaller's entry written again.
-sleep 1 # later times on the files it writes
+
+# unchanged WHAT: the installed files and the keys are as they were.
+unchanged() {
+    [ "$(installed_files)" = "$files" ] && [ "$(registry)" = "$keys_installed" ] ||
+        fail "$1 changed what was installed"
+}
+# The window of a question titled as the installer or the uninstaller is, which is not as tall
+# as their wizards; its id in box.
+question_box() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^ZEL File Generator (Setup|Uninstall)$'); do
+        if [ "$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: [0-9]*x//p')" -lt 300 ]; then
+            box=$id
+            return
+        fi
+    done
+    return 1
+}
+# Goes through the wizard that window is, with Enter, until it asks about the running program.
+on_to_the_question() {
+    for _ in $(seq 15); do
+        question_box && return
+        keys Return
+        sleep 1
+    done
+    fail "no question about the running program"
+}
+start 'ZEL File Generator   V[0-9.]*$' "$installed/zel-file-generator.exe"
+running_pid=$pid
+status=0
+wine "$installer" /S || status=$?
+[ "$status" -ne 0 ] || fail "silently over a running program, the installer ended with status 0"
+unchanged "a silent installer over a running program"
+echo "over a running program, the installer run silently (/S) ended with status $status and changed nothing"
+# In place (_?=, which takes the folder unquoted), so that the status is the uninstaller's own
+# and not that of the copy it otherwise starts from the temporary folder; from a batch file,
+# which hands the line on as it is.
+printf '@"%s" /S _?=%s\r\n@exit /b %%errorlevel%%\r\n' 'C:\Program Files\ZEL File Generator\Uninstall.exe' \
+    'C:\Program Files\ZEL File Generator' >"$c/uninstall.bat"
+status=0
+wine cmd /c 'C:\uninstall.bat' || status=$?
+[ "$status" -ne 0 ] || fail "silently with the program running, the uninstaller ended with status 0"
+unchanged "a silent uninstaller beside a running program"
+echo "with the program running, the uninstaller run silently ended with status $status and changed nothing"
+# By hand: the question, and Cancel, which changes nothing.
+start 'ZEL File Generator Setup$' "$installer"
+on_to_the_question
+import -window root "$build_dir/wine-installer-running.png"
+window=$box
+keys Escape
+status=0
+wait "$pid" || status=$?
+[ "$status" -ne 0 ] || fail "Cancel at the question ended the installer with status 0"
+unchanged "the installer cancelled at the question"
+echo "by hand, the installer asked to close the program (build/windows/wine-installer-running.png);" \
+    "Cancel ended it with status $status, having changed nothing"
+# Retry while it still runs asks again; once it is closed, Retry installs, and the finish page
+# offers the PATH (Alt+A ticks it).
+start 'ZEL File Generator Setup$' "$installer"
+installer_pid=$pid
+wizard=$window
+on_to_the_question
+window=$box
+keys Return
+sleep 2
+question_box || fail "Retry with the program still running did not ask again"
+# Closed as its close box closes it (the question's box keeps the keyboard).
+pid=$running_pid
+wine taskkill /im zel-file-generator.exe >/dev/null
+ended
+window=$box
+keys Return
+sleep 5
+window=$wizard
+keys alt+a
+import -window root "$build_dir/wine-installer-finish.png"
+keys Return
+status=0
+timeout 60 tail --pid="$installer_pid" -f /dev/null
+wait "$installer_pid" || status=$?
+wineserver -w
+[ "$status" -eq 0 ] || fail "the installer, retried once the program was closed, ended with $status"
+[ "$(installed_files)" = "$files" ] || fail "the installer, retried, did not install its files"
+[ "$(user_path)" = 'C:\tools;C:\Program Files\ZEL File Generator' ] || fail "PATH: $(user_path)"
+echo "Retry asked again while the program ran; closed, Retry installed; the user's PATH is now $(user_path)"
+status=0
+(cd "$c/zel" && wine cmd /c zel-file-generator --check line1.zel refused.zel) \
+    >"$build_dir/command-line.txt" || status=$?
+tr -d '\r' <"$build_dir/command-line.txt"
+[ "$status" -eq 1 ] && grep -q '^line1.zel: ok: ' "$build_dir/command-line.txt" ||
+    fail "zel-file-generator from the user's PATH: status $status"
+echo "zel-file-generator --check, found on the user's PATH, gave the lines and status $status"
+files=$(installed_files)
+keys_installed=$(registry)
+
+# Over an older install, every file is replaced: each installed file is made to hold something
+# else first, and the installer, run silently, gives each the content of the new build again.
+find "$installed" -type f -exec sh -c 'printf "an older build\n" >"$1"' _ {} \;
 wine "$installer" /S
 wineserver -w
-[ "$(registry)" = "$keys_installed" ] || fail "an upgrade left other keys: $(diff <(echo "$keys_installed") <(registry))"
-[ "$(installed_files | cut -d' ' -f1,2)" = "$(echo "$files" | cut -d' ' -f1,2)" ] ||
-    fail "an upgrade left other files"
-[ "$(installed_files)" != "$files" ] || fail "an upgrade replaced no file"
-echo "run again to its end, the installer upgraded in place"
+[ "$(installed_files)" = "$files" ] || fail "an upgrade left files unreplaced or others: $(diff <(echo "$files") <(installed_files))"
+[ "$(registry)" = "$keys_installed" ] ||
+    fail "an upgrade left other keys: $(diff <(echo "$keys_installed") <(registry))"
+echo "over an older install, the installer replaced the content of every file"
 wine uninstaller --list | grep 'ZEL' | tr -d '\r'
 [ "$(wine uninstaller --list | grep -c 'ZEL File Generator')" -eq 1 ] || fail "installed twice"
-ls "$c/Program Files/ZEL File Generator" "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEL File Generator"
+ls "$installed" "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEL File Generator"
 wine cmd /c assoc .zel | tr -d '\r'
 wine cmd /c ftype ZELFileGenerator.SettingFile | tr -d '\r'
 wine reg query 'HKLM\Software\Classes\ZELFileGenerator.SettingFile' /s | tr -d '\r'
@@ -373,12 +580,13 @@ start ' - double-clicked.zel$' start 'C:\zel\double-clicked.zel'
 echo "'wine start C:\\zel\\double-clicked.zel' opened it in the program"
 keys alt+f x
 wineserver -w # the program has ended and its files are free
-wine "$c/Program Files/ZEL File Generator/Uninstall.exe" /S
+wine "$installed/Uninstall.exe" /S
 wineserver -w
-[ ! -e "$c/Program Files/ZEL File Generator" ] || fail "files left: $(ls "$c/Program Files/ZEL File Generator")"
+[ ! -e "$installed" ] || fail "files left: $(ls "$installed")"
 [ ! -e "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZEL File Generator" ] || fail "menu left"
 [ "$(registry)" = "$before" ] || fail "keys left: $(diff <(echo "$before") <(registry))"
+[ "$(user_path)" = 'C:\tools' ] || fail "the uninstaller left the PATH $(user_path)"
 wine reg query 'HKCU\Software\ZELFileGenerator\Data' >/dev/null || fail "preferences removed"
 [ -f "$c/zel/double-clicked.zel" ] || fail "a setting file removed"
-echo "uninstalled: no file, no key left; the preferences and the setting files stay"
+echo "uninstalled: no file, no key left, the PATH as it was; the preferences and the setting files stay"
 echo "Windows tests passed"
