@@ -61,15 +61,20 @@ bool LineReader::fillBuffer()
 
 const char *LineReader::nextBreak()
 {
-    const auto find = [this](const char *&cached, char c) {
-        if (!cached || cached < m_next) {
-            cached = static_cast<const char *>(std::memchr(m_next, c, size_t(m_end - m_next)));
-            cached = cached ? cached : m_end;
-        }
-        return cached;
+    const auto find = [this](const char *from, char c) {
+        const auto *found = static_cast<const char *>(std::memchr(from, c, size_t(m_end - from)));
+        return found ? found : m_end;
     };
-    const char *lineReturn = find(m_nextReturn, '\r');
-    return m_loneLineFeeds ? std::min(lineReturn, find(m_nextLineFeed, '\n')) : lineReturn;
+    if (!m_loneLineFeeds) {
+        return find(m_next, '\r');
+    }
+    // Each search is made once for all the lines up to what it finds.
+    for (const char **cached : {&m_nextReturn, &m_nextLineFeed}) {
+        if (!*cached || *cached < m_next) {
+            *cached = find(m_next, cached == &m_nextReturn ? '\r' : '\n');
+        }
+    }
+    return std::min(m_nextReturn, m_nextLineFeed);
 }
 
 void LineReader::passBreak()

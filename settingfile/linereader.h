@@ -59,6 +59,8 @@ public:
     // short ends with EndOfInput, and failed() is then true.
     LineEnd endLine() { return m_inLine ? passOverRest() : m_lineEnd; }
 
+    // Whether the line read last has ended: nothing of it is left for readMore().
+    bool lineEnded() const { return !m_inLine; }
     bool failed() const { return m_failed; }
 
 private:
@@ -74,7 +76,7 @@ private:
     std::array<char, 64 * 1024> m_buffer{};
     const char *m_next = m_buffer.data();
     const char *m_end = m_buffer.data();
-    // Where the next CR and LF are, once searched for.
+    // Where the next CR and LF are, once searched for, where the read buffer holds a lone LF.
     const char *m_nextReturn = nullptr;
     const char *m_nextLineFeed = nullptr;
     bool m_loneLineFeeds = false; // in the read buffer

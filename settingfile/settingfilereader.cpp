@@ -205,7 +205,8 @@ size_t FirstPass::hexDigitsAt(std::string_view line) const
 FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> hexValue)
 {
     ++m_lines;
-    line = line.substr(0, m_state == State::SettingSection ? KeptLength : ComparedLength);
+    line = {line.data(),
+            std::min(line.size(), m_state == State::SettingSection ? KeptLength : ComparedLength)};
     switch (m_state) {
     case State::Seek:
         if (isLine(line, "[MODE]")) {
@@ -309,6 +310,12 @@ QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadP
         }
         if (withCrLf && withCrLf->step() == FirstPass::Step::GoOn) {
             withCrLf->take(*read);
+        }
+        // Most lines are whole in what was kept of them, and end in a CR: taken as they are.
+        if (!lineGoesOn && reader.lineEnded() &&
+            reader.endLine() != LineReader::LineEnd::LineFeed) {
+            file.take(*read);
+            continue;
         }
         if (!lineGoesOn) {
             line.assign(*read);
