@@ -59,30 +59,15 @@ bool LineReader::fillBuffer()
     return true;
 }
 
-const char *LineReader::nextBreak()
+// Each search is made once for all the lines up to what it finds.
+const char *LineReader::nextReturnOrLineFeed()
 {
-    const auto find = [this](const char *from, char c) {
-        const auto *found = static_cast<const char *>(std::memchr(from, c, size_t(m_end - from)));
-        return found ? found : m_end;
-    };
-    if (!m_loneLineFeeds) {
-        return find(m_next, '\r');
-    }
-    // Each search is made once for all the lines up to what it finds.
     for (const char **cached : {&m_nextReturn, &m_nextLineFeed}) {
         if (!*cached || *cached < m_next) {
-            *cached = find(m_next, cached == &m_nextReturn ? '\r' : '\n');
+            *cached = find(cached == &m_nextReturn ? '\r' : '\n');
         }
     }
     return std::min(m_nextReturn, m_nextLineFeed);
-}
-
-void LineReader::passBreak()
-{
-    m_lineEnd = *m_next == '\r' ? LineEnd::CarriageReturn : LineEnd::LineFeed;
-    m_skipLineFeed = m_lineEnd == LineEnd::CarriageReturn;
-    m_inLine = false;
-    ++m_next;
 }
 
 std::optional<std::string_view> LineReader::readLine(size_t keep)

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -66,10 +67,23 @@ public:
 private:
     bool fillBuffer();
     LineEnd passOverRest();
-    // The next CR or LF in the read buffer, or its end.
-    const char *nextBreak();
+    // The next CR or LF in the read buffer, or its end. Inline, as most lines pass through it.
+    const char *nextBreak() { return m_loneLineFeeds ? nextReturnOrLineFeed() : find('\r'); }
+    const char *nextReturnOrLineFeed();
+    const char *find(char c) const
+    {
+        const auto *found =
+            static_cast<const char *>(std::memchr(m_next, c, size_t(m_end - m_next)));
+        return found ? found : m_end;
+    }
     // Steps over the line break at m_next, which ends the line.
-    void passBreak();
+    void passBreak()
+    {
+        m_lineEnd = *m_next == '\r' ? LineEnd::CarriageReturn : LineEnd::LineFeed;
+        m_skipLineFeed = m_lineEnd == LineEnd::CarriageReturn;
+        m_inLine = false;
+        ++m_next;
+    }
 
     QIODevice &m_device;
     qint64 m_bytesLeft;

@@ -184,7 +184,9 @@ private:
     static constexpr size_t ComparedLength = 32;
     enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
 
-    Step takeSetting(std::string_view line, std::optional<quint64> hexValue);
+    // Out of line, so that take(), which most lines only pass through, stays small and quick.
+    [[gnu::noinline]] void keepLine(FileLine &kept, std::string_view line) const;
+    [[gnu::noinline]] Step takeSetting(std::string_view line, std::optional<quint64> hexValue);
 
     State m_state = State::Seek;
     Step m_step = Step::GoOn;
@@ -215,7 +217,7 @@ FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> he
         m_markBeforeHeader = m_markBeforeHeader || (m_lines == 1 && isHeaderAfterMark(line));
         break;
     case State::ModeLine:
-        raw.mode = FileLine(line, m_lines, std::string(line));
+        keepLine(raw.mode, line);
         m_state = State::BetweenSections;
         break;
     case State::BetweenSections:
@@ -230,7 +232,7 @@ FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> he
         }
         break;
     case State::Rs232cLine:
-        raw.rs232cLines[m_rs232cLine++] = FileLine(line, m_lines, std::string(line));
+        keepLine(raw.rs232cLines[m_rs232cLine++], line);
         if (m_rs232cLine == raw.rs232cLines.size()) {
             m_state = State::BetweenSections;
         }
@@ -240,6 +242,11 @@ FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> he
         break;
     }
     return m_step;
+}
+
+void FirstPass::keepLine(FileLine &kept, std::string_view line) const
+{
+    kept = FileLine(line, m_lines, std::string(line));
 }
 
 FirstPass::Step FirstPass::takeSetting(std::string_view line, std::optional<quint64> hexValue)
