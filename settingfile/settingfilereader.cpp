@@ -3,12 +3,11 @@
 
 #include "settingfile/settingfilereader.h"
 
+#include "fileio/regularfile.h"
 #include "model/numbertext.h"
 #include "settingfile/linereader.h"
-#include "settingfile/regularfile.h"
 
 #include <QFile>
-#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -68,10 +67,12 @@ struct RawContent {
     FileLine suffix;
 };
 
-// What each RS-232C line sets, for a message.
-const std::array<QString, Rs232cGroups.size()> Rs232cNames{
-    QStringLiteral("a baud rate"), QStringLiteral("a bit length"), QStringLiteral("a stop bit"),
-    QStringLiteral("a parity")};
+using Reason = ReadProblem::Reason;
+
+// Why each RS-232C line sets nothing.
+constexpr std::array<Reason, Rs232cGroups.size()> Rs232cReasons{
+    Reason::UnknownBaudRate, Reason::UnknownBitLength, Reason::UnknownStopBit,
+    Reason::UnknownParity};
 
 // How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'. Those
 // of ASCII go before decoding, as Windows' code-page conversion drops a NUL at the end.
@@ -86,10 +87,9 @@ QString shown(std::string quoted)
     return text;
 }
 
-ReadProblem notKnown(const FileLine &line, const QString &what)
+ReadProblem notKnown(const FileLine &line, Reason reason)
 {
-    return {qsizetype(line.number),
-            QStringLiteral("\"%1\" is not %2 this program knows.").arg(shown(line.quoted), what)};
+    return {.reason = reason, .line = qsizetype(line.number), .argument = shown(line.quoted)};
 }
 
 // A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits, the
@@ -137,22 +137,15 @@ bool isHeaderAfterMark(std::string_view line)
 
 // Why a file ended before its [MODE] line (noMode) or before its [END] line. Files saved by an
 // ordinary text editor hold these lines all the same: then the reason names what hid them.
-QString endedTooSoon(bool noMode, size_t lines, bool markBeforeHeader, bool lineFeedsAlone)
+ReadProblem endedTooSoon(bool noMode, size_t lines, bool markBeforeHeader, bool lineFeedsAlone)
 {
-    QStringList causes;
-    if (markBeforeHeader) {
-        causes << QStringLiteral(
-            "The file starts with a byte-order mark, which a setting file does not have.");
+    if (markBeforeHeader || lineFeedsAlone) {
+        return {.reason = !lineFeedsAlone    ? Reason::ByteOrderMark
+                          : markBeforeHeader ? Reason::ByteOrderMarkAndLineFeedsAlone
+                                             : Reason::LineFeedsAlone};
     }
-    if (lineFeedsAlone) {
-        causes << QStringLiteral("The file's lines end with LF alone, where a setting file ends "
-                                 "each line with CR LF.");
-    }
-    if (!causes.isEmpty()) {
-        return causes.join(u' ');
-    }
-    return noMode ? QStringLiteral("The file has no [MODE] line.")
-                  : QStringLiteral("The file ends after line %1 without an [END] line.").arg(lines);
+    return noMode ? ReadProblem{.reason = Reason::NoModeLine}
+                  : ReadProblem{.reason = Reason::NoEndLine, .argument = QString::number(lines)};
 }
 
 // The first pass over a file: follows its structure line by line, up to its [END] line or a line
@@ -172,7 +165,7 @@ public:
     // How far the file came: to no [MODE] line, to one, or to its end or a refused line.
     int progress() const;
     // Why the file ended before its [END] line, the LF line ends named where lineFeedsAlone.
-    QString endedTooSoon(bool lineFeedsAlone) const;
+    ReadProblem endedTooSoon(bool lineFeedsAlone) const;
 
     static constexpr size_t KeptLength = FileLine::QuotedLength;
     RawContent raw;
@@ -259,15 +252,13 @@ FirstPass::Step FirstPass::takeSetting(std::string_view line, std::optional<quin
         const std::optional<std::string> suffix = suffixValue(line.substr(7));
         raw.suffix = FileLine(line, m_lines, suffix.value_or(std::string()));
         if (!suffix) {
-            problem = notKnown(raw.suffix, QStringLiteral("a suffix"));
+            problem = notKnown(raw.suffix, Reason::UnknownSuffix);
             return Step::Refused;
         }
     } else if (isLine(line, "[END]")) {
         return Step::Ended;
     } else {
-        problem = {qsizetype(m_lines),
-                   QStringLiteral("\"%1\" does not belong in the [SETTING] section.")
-                       .arg(shown(FileLine(line, m_lines, {}).quoted))};
+        problem = notKnown(FileLine(line, m_lines, {}), Reason::NotInSettingSection);
         return Step::Refused;
     }
     return Step::GoOn;
@@ -278,7 +269,7 @@ int FirstPass::progress() const
     return m_step != Step::GoOn ? 2 : m_state != State::Seek ? 1 : 0;
 }
 
-QString FirstPass::endedTooSoon(bool lineFeedsAlone) const
+ReadProblem FirstPass::endedTooSoon(bool lineFeedsAlone) const
 {
     return ::endedTooSoon(m_state == State::Seek, m_lines, m_markBeforeHeader, lineFeedsAlone);
 }
@@ -295,11 +286,11 @@ quint64 wholeHexValue(std::string_view line, size_t digitsAt, LineReader &reader
     return value.value();
 }
 
-// Collects the lines that matter, reading no more than byteLimit bytes of device. Returns the
-// message for a failure, and problem says what is wrong and where. Only the first bytes of a line
+// Collects the lines that matter, reading no more than byteLimit bytes of device. Returns what
+// is wrong and where. Only the first bytes of a line
 // are kept, and the rest of a hexadecimal START or END value is read as it goes by, so that no
 // line, however long, takes more memory than that.
-QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadProblem &problem)
+ReadProblem collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw)
 {
     LineReader reader(device, byteLimit);
     FirstPass file;
@@ -348,8 +339,7 @@ QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadP
         }
     }
     if (reader.failed()) {
-        problem = {0, device.errorString()};
-        return LoadError;
+        return {.reason = Reason::NotRead, .file = FileProblem::system(device.errorString())};
     }
     if (lineGoesOn) {
         file.take(line, hexValue); // the last line, which ends in a lone LF
@@ -359,15 +349,12 @@ QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadP
     case FirstPass::Step::Ended:
         return {};
     case FirstPass::Step::Refused:
-        problem = file.problem;
-        return FormatError;
+        return file.problem;
     case FirstPass::Step::GoOn:
         break;
     }
     const FirstPass &crLf = withCrLf ? *withCrLf : file;
-    problem = {0, crLf.progress() > file.progress() ? file.endedTooSoon(true)
-                                                    : crLf.endedTooSoon(false)};
-    return FormatError;
+    return crLf.progress() > file.progress() ? file.endedTooSoon(true) : crLf.endedTooSoon(false);
 }
 
 // Index of the option of group whose token, after prefix, equals text.
@@ -409,7 +396,7 @@ ReadProblem takeRs232c(const RawContent &raw, SettingFileContent &content)
     for (size_t line = 0; line < indices.size(); ++line) {
         const auto index = findToken(Rs232cGroups[line], raw.rs232cLines[line].value);
         if (!index) {
-            return notKnown(raw.rs232cLines[line], Rs232cNames[line]);
+            return notKnown(raw.rs232cLines[line], Rs232cReasons[line]);
         }
         indices[line] = *index;
     }
@@ -439,35 +426,33 @@ bool takeSuffix(const std::string &value, QString &suffix)
 ReadProblem checkContent(const RawContent &raw, SettingFileContent &content)
 {
     if (!takeMode(raw.mode.value, content)) {
-        return notKnown(raw.mode, QStringLiteral("a mode"));
+        return notKnown(raw.mode, Reason::UnknownMode);
     }
-    if (ReadProblem problem = takeRs232c(raw, content); !problem.reason.isEmpty()) {
+    if (ReadProblem problem = takeRs232c(raw, content)) {
         return problem;
     }
     if (!takePosition(raw.start.value, content.StartPosition)) {
-        return notKnown(raw.start, QStringLiteral("a start position"));
+        return notKnown(raw.start, Reason::UnknownStartPosition);
     }
     if (!takePosition(raw.end.value, content.EndPosition)) {
-        return notKnown(raw.end, QStringLiteral("an end position"));
+        return notKnown(raw.end, Reason::UnknownEndPosition);
     }
     if (!takeSuffix(raw.suffix.value, content.Suffix)) {
-        return notKnown(raw.suffix, QStringLiteral("a suffix"));
+        return notKnown(raw.suffix, Reason::UnknownSuffix);
     }
     return {};
 }
 
-// The reader itself: returns the message to show and puts what went wrong into problem.
-QString readSettingFile(QIODevice &device, qint64 byteLimit, SettingFileContent &content,
-                        ReadProblem &problem)
+// The reader itself: content takes what a sound file sets.
+ReadProblem readSettingFile(QIODevice &device, qint64 byteLimit, SettingFileContent &content)
 {
     RawContent raw;
-    if (const QString error = collectLines(device, byteLimit, raw, problem); !error.isEmpty()) {
-        return error;
+    if (ReadProblem problem = collectLines(device, byteLimit, raw)) {
+        return problem;
     }
     SettingFileContent checked;
-    problem = checkContent(raw, checked);
-    if (!problem.reason.isEmpty()) {
-        return FormatError;
+    if (ReadProblem problem = checkContent(raw, checked)) {
+        return problem;
     }
     content = checked;
     return {};
@@ -496,31 +481,22 @@ void SettingFileContent::applyTo(Settings &settings) const
     settings.Suffix = Suffix;
 }
 
-QString ReadProblem::text() const
+ReadProblem ReadSettingFile(const QString &path, SettingFileContent &content)
 {
-    return line > 0 ? QStringLiteral("Line %1: ").arg(line) + reason : reason;
-}
-
-QString ReadSettingFile(const QString &path, SettingFileContent &content, ReadProblem *problem)
-{
-    ReadProblem unasked;
-    ReadProblem &found = problem ? *problem : unasked;
     QFile file;
     QString name;
-    found = {0, ResolveFileName(path, name)};
-    if (found.reason.isEmpty()) {
-        found.reason = OpenRegularFile(name, QIODevice::ReadOnly, file);
+    FileProblem problem = ResolveFileName(path, name);
+    if (!problem) {
+        problem = OpenRegularFile(name, QIODevice::ReadOnly, file);
     }
-    if (!found.reason.isEmpty()) {
-        return LoadError;
+    if (problem) {
+        return {.reason = Reason::NotRead, .file = problem};
     }
     // What is appended while the file is read is not read.
-    return readSettingFile(file, file.size(), content, found);
+    return readSettingFile(file, file.size(), content);
 }
 
-QString ReadSettingFile(QIODevice &device, SettingFileContent &content, ReadProblem *problem)
+ReadProblem ReadSettingFile(QIODevice &device, SettingFileContent &content)
 {
-    ReadProblem unasked;
-    return readSettingFile(device, std::numeric_limits<qint64>::max(), content,
-                           problem ? *problem : unasked);
+    return readSettingFile(device, std::numeric_limits<qint64>::max(), content);
 }
