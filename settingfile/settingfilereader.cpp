@@ -5,6 +5,7 @@
 
 #include "fileio/regularfile.h"
 #include "model/numbertext.h"
+#include "model/pathhelpers.h"
 #include "settingfile/linereader.h"
 
 #include <QFile>
@@ -74,17 +75,25 @@ constexpr std::array<Reason, Rs232cGroups.size()> Rs232cReasons{
     Reason::UnknownBaudRate, Reason::UnknownBitLength, Reason::UnknownStopBit,
     Reason::UnknownParity};
 
-// How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'. Those
-// of ASCII go before decoding, as Windows' code-page conversion drops a NUL at the end.
-QString shown(std::string quoted)
+// How a line begins, as a message can show it: decoded as the system's 8-bit text and escaped
+// as every text from outside is (PrintableText). ASCII's control characters are taken apart from
+// the rest, as Windows' code-page conversion drops a NUL at the end.
+QString shown(std::string_view quoted)
 {
-    std::replace_if(
-        quoted.begin(), quoted.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }, '?');
-    QString text = QString::fromLocal8Bit(quoted);
-    std::replace_if(
-        text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; },
-        u'?');
-    return text;
+    QString text;
+    size_t runStart = 0;
+    for (size_t at = 0; at <= quoted.size(); ++at) {
+        const auto c = at < quoted.size() ? static_cast<unsigned char>(quoted[at]) : 0;
+        if (at < quoted.size() && c >= 0x20 && c != 0x7f) {
+            continue;
+        }
+        text += QString::fromLocal8Bit(quoted.substr(runStart, at - runStart));
+        if (at < quoted.size()) {
+            text += QChar(char16_t(c));
+        }
+        runStart = at + 1;
+    }
+    return PrintableText(text);
 }
 
 ReadProblem notKnown(const FileLine &line, Reason reason)

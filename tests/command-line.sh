@@ -127,6 +127,7 @@ for name in "${shown[@]}"; do
 done
 [ "$(wc -l <"$work/name-lines")" -eq "${#shown[@]}" ] || fail "a name broke its line"
 expect no_display 1 $'missing\\xFF.zel: error: No such file or directory' --check $'missing\xff.zel'
+expect no_display 1 "'': error: No such file or directory" --check ''
 cd "$data/settingfiles" || exit 1
 
 # The line of a file whose result in the table is $2. A load error's reason is the system's, in
