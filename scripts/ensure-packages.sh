@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 # SPDX-License-Identifier: MIT
 
-# Sourced by run.sh and test.sh: installs with apt-get the Debian packages that are missing.
+# Sourced by run.sh and test.sh: installs with apt-get the Debian packages that are missing. The
+# package lists are updated only when something must be installed.
 ensure_packages() {
     local missing=()
     local package
@@ -11,10 +12,27 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    local sudo=""
+    apt_get_waiting update -qq
+    apt_get_waiting install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# apt-get, waiting while another apt-get or dpkg holds the package manager's locks (up to 20
+# minutes): dpkg's lock through apt's own timeout, the lists' lock, which apt-get update does not
+# wait for, by trying again.
+apt_get_waiting() {
+    local sudo="" output attempt
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    for attempt in $(seq 240); do
+        if output=$($sudo env LC_ALL=C DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1200 "$@" 2>&1); then
+            [ -z "$output" ] || echo "$output"
+            return 0
+        fi
+        grep -q '^E: Could not get lock' <<<"$output" || break
+        [ "$attempt" -gt 1 ] || echo "Waiting for another package manager to finish..."
+        sleep 5
+    done
+    echo "$output" >&2
+    return 1
 }
 
 # Qt's translation tools with their CMake API (qt6-tools-dev) and Qt's own translations.
