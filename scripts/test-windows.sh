@@ -18,6 +18,9 @@ if [ "${1:-}" != --on-xvfb ]; then
     exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" --on-xvfb
 fi
 
+# Windows in English, whatever language the caller speaks: the steps find windows by title.
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES LANGUAGE
 # No Mono or Gecko to offer, and no menu entries of the Linux desktop for the Start menu.
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe=' QT_FORCE_STDERR_LOGGING=1
 WINEPREFIX=$(mktemp -d)

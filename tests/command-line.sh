@@ -131,6 +131,13 @@ done < <(grep -v -e '^#' -e '^$' "$data/languages.txt")
 japanese=(env "${no_display[@]}" LANG=ja_JP.UTF-8)
 german=(env "${no_display[@]}" LANG=de_DE.UTF-8)
 expect japanese 0 "使い方: $program [オプション] [ファイル...]" --help
+# The system's own reasons in --check's lines stay English where the C library speaks German
+# (where Debian's locales package lets this locale be made).
+mkdir "$work/locales"
+if localedef -i de_DE -f ISO-8859-1 "$work/locales/de_DE" 2>/dev/null; then
+    german_system=(env "${no_display[@]}" LOCPATH="$work/locales" LANG=de_DE)
+    expect german_system 1 "/: error: Is a directory" --check /
+fi
 expect german 0 "Aufruf: $program [Optionen] [Datei...]" --help-all
 
 # Any name the system can hold opens, and shows on one line as names.txt says.
