@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>ApplicationShell</name>
+    <message>
+        <source>Unknown Error!</source>
+        <translation>Unbekannter Fehler!</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>The Qt platform plugin that shows the window, such as xcb, wayland or offscreen.</source>
@@ -136,6 +143,17 @@
     </message>
 </context>
 <context>
+    <name>FileSystem</name>
+    <message>
+        <source>Not a regular file</source>
+        <translation>Keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>The file system did not keep what was written</source>
+        <translation>Das Dateisystem hat das Geschriebene nicht behalten</translation>
+    </message>
+</context>
+<context>
     <name>MessageBoxDialogs</name>
     <message>
         <source>ZEL File Generator</source>
@@ -165,6 +183,120 @@ Möchten Sie die Daten speichern?</translation>
         <source>ZEL File (*.ZEL)</source>
         <extracomment>The file type in the open dialog&apos;s list of types; the open dialog spells the extension in capitals.</extracomment>
         <translation>ZEL-Datei (*.ZEL)</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>The preferences could not be kept in %1: %2</source>
+        <extracomment>%1 is the file of the preferences, %2 one of the two reasons that follow.</extracomment>
+        <translation>Die Programmeinstellungen konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>it cannot be written.</source>
+        <translation>Die Datei kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>its content is not in the store&apos;s format.</source>
+        <translation>Ihr Inhalt hat nicht das erwartete Format.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingFileReader</name>
+    <message>
+        <source>The file has no [MODE] line.</source>
+        <translation>Die Datei hat keine [MODE]-Zeile.</translation>
+    </message>
+    <message>
+        <source>The file ends after line %1 without an [END] line.</source>
+        <translation>Die Datei endet nach Zeile %1 ohne eine [END]-Zeile.</translation>
+    </message>
+    <message>
+        <source>The file starts with a byte-order mark, which a setting file does not have.</source>
+        <translation>Die Datei beginnt mit einer Bytereihenfolge-Markierung (BOM), die eine Einstellungsdatei nicht hat.</translation>
+    </message>
+    <message>
+        <source>The file&apos;s lines end with LF alone, where a setting file ends each line with CR LF.</source>
+        <translation>Die Zeilen der Datei enden nur mit LF, wo eine Einstellungsdatei jede Zeile mit CR LF beendet.</translation>
+    </message>
+    <message>
+        <source>The file starts with a byte-order mark, which a setting file does not have. The file&apos;s lines end with LF alone, where a setting file ends each line with CR LF.</source>
+        <translation>Die Datei beginnt mit einer Bytereihenfolge-Markierung (BOM), die eine Einstellungsdatei nicht hat. Die Zeilen der Datei enden nur mit LF, wo eine Einstellungsdatei jede Zeile mit CR LF beendet.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a mode this program knows.</source>
+        <translation>„%1“ ist kein Modus, den dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a baud rate this program knows.</source>
+        <translation>„%1“ ist keine Baudrate, die dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a bit length this program knows.</source>
+        <translation>„%1“ ist keine Anzahl Datenbits, die dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a stop bit this program knows.</source>
+        <translation>„%1“ ist keine Anzahl Stoppbits, die dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a parity this program knows.</source>
+        <translation>„%1“ ist keine Parität, die dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a start position this program knows.</source>
+        <translation>„%1“ ist keine Startposition, die dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an end position this program knows.</source>
+        <translation>„%1“ ist keine Endposition, die dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a suffix this program knows.</source>
+        <translation>„%1“ ist kein Suffix, das dieses Programm kennt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not belong in the [SETTING] section.</source>
+        <translation>„%1“ gehört nicht in den Abschnitt [SETTING].</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>ZEL File Load Error</source>
+        <translation>Fehler beim Laden der ZEL-Datei</translation>
+    </message>
+    <message>
+        <source>ZEL File Format Error</source>
+        <translation>Formatfehler in der ZEL-Datei</translation>
+    </message>
+</context>
+<context>
+    <name>SettingFileWriter</name>
+    <message>
+        <source>The path does not name a file in a folder.</source>
+        <translation>Der Pfad bezeichnet keine Datei in einem Ordner.</translation>
+    </message>
+    <message>
+        <source>The stored barcode flag &quot;%1&quot; is not a number.</source>
+        <translation>Das gespeicherte Barcode-Kennzeichen „%1“ ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>%1 (the former content could not be put back)</source>
+        <translation>%1 (der frühere Inhalt konnte nicht wiederhergestellt werden)</translation>
+    </message>
+    <message>
+        <source>The file holds the new content, but the file system did not confirm that it is on the disk: %1</source>
+        <translation>Die Datei enthält den neuen Inhalt, aber das Dateisystem hat nicht bestätigt, dass er auf dem Datenträger steht: %1</translation>
+    </message>
+    <message>
+        <source>File Path Error</source>
+        <translation>Fehler im Dateipfad</translation>
+    </message>
+    <message>
+        <source>ZEL File Save Error</source>
+        <translation>Fehler beim Speichern der ZEL-Datei</translation>
     </message>
 </context>
 <context>

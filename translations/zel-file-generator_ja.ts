@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>ApplicationShell</name>
+    <message>
+        <source>Unknown Error!</source>
+        <translation>不明なエラーです。</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>The Qt platform plugin that shows the window, such as xcb, wayland or offscreen.</source>
@@ -152,6 +159,17 @@
     </message>
 </context>
 <context>
+    <name>FileSystem</name>
+    <message>
+        <source>Not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>The file system did not keep what was written</source>
+        <translation>書き込んだ内容がファイルシステムに保持されませんでした</translation>
+    </message>
+</context>
+<context>
     <name>MessageBoxDialogs</name>
     <message>
         <source>ZEL File Generator</source>
@@ -181,6 +199,120 @@ Save this data?</source>
         <source>ZEL File (*.ZEL)</source>
         <extracomment>The file type in the open dialog&apos;s list of types; the open dialog spells the extension in capitals.</extracomment>
         <translation>ZELファイル (*.ZEL)</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>The preferences could not be kept in %1: %2</source>
+        <extracomment>%1 is the file of the preferences, %2 one of the two reasons that follow.</extracomment>
+        <translation>環境設定を %1 に保存できませんでした: %2</translation>
+    </message>
+    <message>
+        <source>it cannot be written.</source>
+        <translation>書き込みできません。</translation>
+    </message>
+    <message>
+        <source>its content is not in the store&apos;s format.</source>
+        <translation>内容が保存形式に合っていません。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingFileReader</name>
+    <message>
+        <source>The file has no [MODE] line.</source>
+        <translation>ファイルに [MODE] 行がありません。</translation>
+    </message>
+    <message>
+        <source>The file ends after line %1 without an [END] line.</source>
+        <translation>ファイルが [END] 行のないまま %1 行目で終わっています。</translation>
+    </message>
+    <message>
+        <source>The file starts with a byte-order mark, which a setting file does not have.</source>
+        <translation>ファイルがバイトオーダーマークで始まっています。設定ファイルにバイトオーダーマークはありません。</translation>
+    </message>
+    <message>
+        <source>The file&apos;s lines end with LF alone, where a setting file ends each line with CR LF.</source>
+        <translation>ファイルの行末が LF だけです。設定ファイルの行末は CR LF です。</translation>
+    </message>
+    <message>
+        <source>The file starts with a byte-order mark, which a setting file does not have. The file&apos;s lines end with LF alone, where a setting file ends each line with CR LF.</source>
+        <translation>ファイルがバイトオーダーマークで始まっています。設定ファイルにバイトオーダーマークはありません。ファイルの行末が LF だけです。設定ファイルの行末は CR LF です。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a mode this program knows.</source>
+        <translation>「%1」は、このプログラムが扱えるモードではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a baud rate this program knows.</source>
+        <translation>「%1」は、このプログラムが扱えるボーレートではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a bit length this program knows.</source>
+        <translation>「%1」は、このプログラムが扱えるデータ長ではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a stop bit this program knows.</source>
+        <translation>「%1」は、このプログラムが扱える停止ビットではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a parity this program knows.</source>
+        <translation>「%1」は、このプログラムが扱えるパリティではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a start position this program knows.</source>
+        <translation>「%1」は、このプログラムが扱える開始位置ではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an end position this program knows.</source>
+        <translation>「%1」は、このプログラムが扱える終了位置ではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a suffix this program knows.</source>
+        <translation>「%1」は、このプログラムが扱える終端ではありません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not belong in the [SETTING] section.</source>
+        <translation>「%1」は [SETTING] セクションに置けない行です。</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>ZEL File Load Error</source>
+        <translation>ZELファイル読み込みエラー</translation>
+    </message>
+    <message>
+        <source>ZEL File Format Error</source>
+        <translation>ZELファイル形式エラー</translation>
+    </message>
+</context>
+<context>
+    <name>SettingFileWriter</name>
+    <message>
+        <source>The path does not name a file in a folder.</source>
+        <translation>パスがフォルダー内のファイルを指していません。</translation>
+    </message>
+    <message>
+        <source>The stored barcode flag &quot;%1&quot; is not a number.</source>
+        <translation>保存されているバーコードフラグ「%1」が数値ではありません。</translation>
+    </message>
+    <message>
+        <source>%1 (the former content could not be put back)</source>
+        <translation>%1 (元の内容に戻せませんでした)</translation>
+    </message>
+    <message>
+        <source>The file holds the new content, but the file system did not confirm that it is on the disk: %1</source>
+        <translation>ファイルには新しい内容が書き込まれましたが、ディスクへの記録をファイルシステムが確認できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>File Path Error</source>
+        <translation>ファイルパスエラー</translation>
+    </message>
+    <message>
+        <source>ZEL File Save Error</source>
+        <translation>ZELファイル保存エラー</translation>
     </message>
 </context>
 <context>
