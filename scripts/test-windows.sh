@@ -28,6 +28,8 @@ trap 'wineserver -k || true; rm -rf "$WINEPREFIX"' EXIT
 wine wineboot --init >/dev/null 2>&1
 # Wine finds the system's fonts; Liberation Sans stands in for Arial, whose metrics it has.
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null
+# Qt for Windows takes Japanese glyphs from "MS UI Gothic", which IPAGothic stands in for.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAGothic /f >/dev/null
 c=$WINEPREFIX/drive_c
 fail() { echo "FAILED: $*" >&2; exit 1; }
 step() { echo "--- $*"; }
