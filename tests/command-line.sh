@@ -10,6 +10,9 @@
 # file of the table of setting files, whose results give the line each file must get.
 # usage: command-line.sh PROGRAM VERSION DATA
 set -uo pipefail
+# English, whatever the caller speaks; the rows of languages.txt ask for the others.
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES LANGUAGE
 program=$(realpath "$1")
 version=$2
 data=$(realpath "$3")
@@ -103,6 +106,7 @@ expect no_display 1 "<stdin>:2: error: \"SELECT/\" is not a mode this program kn
 expect nonblocking_input 0 "<stdin>: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D" \
     --check -
 expect closed_input 1 "<stdin>: error: Standard input is closed." --check -
+expect no_display 1 "<stdin>: error: Standard input was already read." --check - - <line1.zel
 expect no_display 1 "<stdin>: error: Is a directory" --check - </
 for arguments in "--check line1.zel" --version --help; do
     expect closed_output 1 "zel-file-generator: The lines could not be written: Standard output \
@@ -110,6 +114,32 @@ is closed." $arguments
 done
 expect full_output 1 "zel-file-generator: The lines could not be written: No space left on device" \
     --check line1.zel
+
+# The usage errors, Qt's and the program's own, and --help speak the language of the environment,
+# as languages.txt says.
+declare -A unknown_option=([en]="Unknown option 'no-such-option'."
+    [ja]="'no-such-option' は未知のオプションです。" [de]="Unbekannte Option 'no-such-option'.")
+declare -A too_many=([en]="Too many arguments: only one file can be opened."
+    [ja]="引数が多すぎます: 開くことができるファイルは 1 つだけです。"
+    [de]="Zu viele Argumente: Es kann nur eine Datei geöffnet werden.")
+while IFS='|' read -r variables language; do
+    language=${language# }
+    read -ra variables <<<"${variables/#-/}"
+    speaking=(env -u LANG "${no_display[@]}" "${variables[@]}")
+    expect speaking 2 "zel-file-generator: ${unknown_option[$language]}" --no-such-option
+    expect speaking 2 "zel-file-generator: ${too_many[$language]}" one.zel two.zel
+done < <(grep -v -e '^#' -e '^$' "$data/languages.txt")
+japanese=(env "${no_display[@]}" LANG=ja_JP.UTF-8)
+german=(env "${no_display[@]}" LANG=de_DE.UTF-8)
+expect japanese 0 "使い方: $program [オプション] [ファイル...]" --help
+# The system's own reasons in --check's lines stay English where the C library speaks German
+# (where Debian's locales package lets this locale be made).
+mkdir "$work/locales"
+if localedef -i de_DE -f ISO-8859-1 "$work/locales/de_DE" 2>/dev/null; then
+    german_system=(env "${no_display[@]}" LOCPATH="$work/locales" LANG=de_DE)
+    expect german_system 1 "/: error: Is a directory" --check /
+fi
+expect german 0 "Aufruf: $program [Optionen] [Datei...]" --help-all
 
 # Any name the system can hold opens, and shows on one line as names.txt says.
 mkdir "$work/names"
@@ -126,6 +156,7 @@ for name in "${shown[@]}"; do
 done
 [ "$(wc -l <"$work/name-lines")" -eq "${#shown[@]}" ] || fail "a name broke its line"
 expect no_display 1 $'missing\\xFF.zel: error: No such file or directory' --check $'missing\xff.zel'
+expect no_display 1 "'': error: No such file or directory" --check ''
 cd "$data/settingfiles" || exit 1
 
 # The line of a file whose result in the table is $2. A load error's reason is the system's, in
@@ -164,6 +195,12 @@ done < <(grep -v -e '^#' -e '^$' ../settingfiles.txt)
 timeout 20 "${no_display[@]}" "$program" --check "${names[@]}" >"$work/lines"
 status=$?
 mapfile -t lines <"$work/lines"
+# The lines are the same in every language, for the scripts and editors that read them.
+for language in ja_JP de_DE; do
+    timeout 20 "${no_display[@]}" LANG=$language.UTF-8 "$program" --check "${names[@]}" \
+        >"$work/$language"
+    cmp -s "$work/$language" "$work/lines" || fail "--check speaks another language in $language"
+done
 [ "$status" -eq 1 ] || fail "--check over the table gave exit status $status"
 [ "${#lines[@]}" -eq "${#names[@]}" ] || fail "--check gave ${#lines[@]} lines for ${#names[@]} files"
 for index in "${!expected[@]}"; do
