@@ -32,3 +32,15 @@ if(ZEL_HARDENING AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
     endif()
     target_link_options(zel_build_options INTERFACE LINKER:-z,relro LINKER:-z,now)
 endif()
+
+# Two builds of one commit give the same bytes wherever they are. Optimised builds, which the
+# packages come from, name their sources from the source folder, and generated ones from the
+# build folder; Debug and sanitizer builds keep the real paths for the debugger and the
+# sanitizers' reports. The linker stamps no time into a Windows program.
+if(NOT MSVC AND NOT ZEL_SANITIZE AND NOT ZEL_FUZZ)
+    set(path_maps -ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+    target_compile_options(zel_build_options INTERFACE "$<$<NOT:$<CONFIG:Debug>>:${path_maps}>")
+endif()
+if(MINGW)
+    target_link_options(zel_build_options INTERFACE LINKER:--no-insert-timestamp)
+endif()
