@@ -9,6 +9,11 @@ add_library(zel_build_options INTERFACE)
 
 target_compile_options(zel_build_options INTERFACE
     $<IF:$<CXX_COMPILER_ID:MSVC>,/W4,-Wall;-Wextra;-Wpedantic>)
+# CMake takes CXXFLAGS and LDFLAGS from the environment on the first configure, but not
+# CPPFLAGS; a packager's preprocessor flags are taken here the same way.
+set(ZEL_CPPFLAGS "$ENV{CPPFLAGS}" CACHE STRING "Preprocessor flags (CPPFLAGS of the first configure)")
+separate_arguments(packager_cppflags UNIX_COMMAND "${ZEL_CPPFLAGS}")
+target_compile_options(zel_build_options INTERFACE ${packager_cppflags})
 # Every text that becomes a QString says how it is encoded.
 target_compile_definitions(zel_build_options INTERFACE QT_NO_CAST_FROM_ASCII)
 
