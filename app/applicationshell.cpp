@@ -7,6 +7,7 @@
 #include "app/dialogs.h"
 #include "app/preferences.h"
 #include "model/pathhelpers.h"
+#include "settingfile/messages.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 #include "ui/frmmain.h"
@@ -165,29 +166,25 @@ std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> p
     return path;
 }
 
-// A failure names the file, on one line that no name can break, and under it the reason.
+// A save that is not known to be on the disk is not done: the document stays changed.
 bool ApplicationShell::write(const QString &path)
 {
-    QString reason;
-    const QString error = WriteSettingFile(path, m_window.settings(), m_document.BarcodeFlag(),
-                                           QDate::currentDate(), &reason);
-    if (!error.isEmpty()) {
-        m_dialogs.showError(error,
-                            PrintableFileName(QDir::toNativeSeparators(path)) + u'\n' + reason);
-        return false;
+    const WriteResult result =
+        WriteSettingFile(path, m_window.settings(), m_document.BarcodeFlag(), QDate::currentDate());
+    if (!result.saved()) {
+        const auto [message, detail] = ErrorMessageOf(path, result);
+        m_dialogs.showError(message, detail);
     }
-    return true;
+    return result.saved();
 }
 
 // A rejected file changes nothing but the fields that the snapshot puts back.
 bool ApplicationShell::read(const QString &path)
 {
     SettingFileContent content;
-    ReadProblem problem;
-    const QString error = ReadSettingFile(path, content, &problem);
-    if (!error.isEmpty()) {
-        m_dialogs.showError(error, PrintableFileName(QDir::toNativeSeparators(path)) + u'\n' +
-                                       problem.text());
+    if (const ReadProblem problem = ReadSettingFile(path, content)) {
+        const auto [message, detail] = ErrorMessageOf(path, problem);
+        m_dialogs.showError(message, detail);
         RestoreSnapshot();
         return false;
     }

@@ -8,7 +8,7 @@
 #include <QStringList>
 
 // The program's arguments as the system holds them, its own name first: on POSIX argv's bytes,
-// with any file name kept whole (see settingfile/nativefilename.h); on Windows the wide
+// with any file name kept whole (see fileio/nativefilename.h); on Windows the wide
 // command line, of which argv keeps only what the ANSI code page can hold.
 QStringList ProgramArguments(int argc, char *argv[]);
 

@@ -3,7 +3,7 @@
 
 #include "app/arguments.h"
 
-#include "settingfile/nativefilename.h"
+#include "fileio/nativefilename.h"
 
 #include <cstdlib>
 

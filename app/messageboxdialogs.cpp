@@ -28,15 +28,14 @@ void widen(QMessageBox &box, int width)
     }
 }
 
-// Lines wider than widest, long paths most often, shortened in their middle, which keeps where
-// a path starts and the name it ends with. Wrapped, a path of thousands of characters would
-// need more lines than the screen has room for.
-QString shortenLines(const QString &text, const QFontMetrics &metrics, int widest)
+// The first line, the file's name, shortened in its middle where it is wider than widest, which
+// keeps where a path starts and the name it ends with: wrapped, a path of thousands of
+// characters would need more lines than the screen has room for. The reason under it wraps,
+// as every word of it counts.
+QString shortenName(const QString &text, const QFontMetrics &metrics, int widest)
 {
     QStringList lines = text.split(u'\n');
-    for (QString &line : lines) {
-        line = metrics.elidedText(line, Qt::ElideMiddle, widest);
-    }
+    lines.first() = metrics.elidedText(lines.first(), Qt::ElideMiddle, widest);
     return lines.join(u'\n');
 }
 
@@ -106,10 +105,10 @@ void MessageBoxDialogs::showError(const QString &message, const QString &detail)
     QMessageBox box(QMessageBox::Critical, BoxTitle, message, QMessageBox::Ok, m_parent);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int widest = std::min(box.screen()->availableGeometry().width() / 2, 600);
-    box.setInformativeText(shortenLines(detail, QFontMetrics(box.font()), widest));
+    box.setInformativeText(shortenName(detail, QFontMetrics(box.font()), widest));
     int width = 0;
     if (box.informativeText() != detail) {
-        // The whole text where it can be selected and copied, and the shortened lines unwrapped
+        // The whole text where it can be selected and copied, and the shortened name unwrapped
         // beside the icon.
         box.setDetailedText(detail);
         width = widest + 2 * box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);

@@ -5,6 +5,7 @@
 
 #include "model/pathhelpers.h"
 #include "model/settings.h"
+#include "settingfile/messages.h"
 #include "settingfile/settingfilereader.h"
 
 #include <QStringList>
@@ -47,16 +48,21 @@ QString summaryOf(const SettingFileContent &content)
     return parts.join(QStringLiteral("; "));
 }
 
-QString resultLine(const QString &shownName, const QString &error,
-                   const SettingFileContent &content, const ReadProblem &problem, bool &accepted)
+// Where the fault is one line's, its number after the name.
+QString errorLine(const QString &shownName, qsizetype line, const QString &reason)
 {
-    accepted = error.isEmpty();
+    const QString at = line > 0 ? QLatin1Char(':') + QString::number(line) : QString();
+    return shownName + at + QStringLiteral(": error: ") + reason;
+}
+
+QString resultLine(const QString &shownName, const SettingFileContent &content,
+                   const ReadProblem &problem, bool &accepted)
+{
+    accepted = !problem;
     if (accepted) {
         return shownName + QStringLiteral(": ok: ") + summaryOf(content);
     }
-    const QString line =
-        problem.line > 0 ? QLatin1Char(':') + QString::number(problem.line) : QString();
-    return shownName + line + QStringLiteral(": error: ") + problem.reason;
+    return errorLine(shownName, problem.line, ReasonOf(problem));
 }
 
 } // namespace
@@ -64,21 +70,18 @@ QString resultLine(const QString &shownName, const QString &error,
 QString CheckLine(const QString &path, bool &accepted)
 {
     SettingFileContent content;
-    ReadProblem problem;
-    const QString error = ReadSettingFile(path, content, &problem);
-    return resultLine(PrintableFileName(path), error, content, problem, accepted);
+    const ReadProblem problem = ReadSettingFile(path, content);
+    return resultLine(PrintableFileName(path), content, problem, accepted);
 }
 
 QString CheckLine(QIODevice &input, const QString &shownName, bool &accepted)
 {
     SettingFileContent content;
-    ReadProblem problem;
-    const QString error = ReadSettingFile(input, content, &problem);
-    return resultLine(shownName, error, content, problem, accepted);
+    const ReadProblem problem = ReadSettingFile(input, content);
+    return resultLine(shownName, content, problem, accepted);
 }
 
 QString RefusalLine(const QString &shownName, const QString &reason)
 {
-    bool accepted = false;
-    return resultLine(shownName, LoadError, {}, {0, reason}, accepted);
+    return errorLine(shownName, 0, reason);
 }

@@ -76,7 +76,7 @@ void splitIntoLines(const std::string &path)
 void readSettingFile(const std::string &path)
 {
     SettingFileContent content;
-    if (!ReadSettingFile(QFile::decodeName(path.c_str()), content).isEmpty()) {
+    if (ReadSettingFile(QFile::decodeName(path.c_str()), content)) {
         std::fprintf(stderr, "The reader refused %s\n", path.c_str());
         std::exit(1);
     }

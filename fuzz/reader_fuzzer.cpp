@@ -100,9 +100,9 @@ QByteArray writeAndRead(SettingFileContent &content)
     Settings settings = defaultSettings();
     content.applyTo(settings);
     const QString path = scratchPath(QStringLiteral("copy.zel"));
-    fuzzCheck(WriteSettingFile(path, settings, content.barcodeFlag(), {2026, 12, 5}).isEmpty(),
+    fuzzCheck(WriteSettingFile(path, settings, content.barcodeFlag(), {2026, 12, 5}).saved(),
               "what was read is written");
-    fuzzCheck(ReadSettingFile(path, content).isEmpty(), "a written file reads back");
+    fuzzCheck(!ReadSettingFile(path, content), "a written file reads back");
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -116,8 +116,9 @@ void checkReader(std::string_view bytes)
     input.close();
     SettingFileContent content;
     content.StartPosition = QStringLiteral("untouched");
-    if (const QString error = ReadSettingFile(input.fileName(), content); !error.isEmpty()) {
-        fuzzCheck(error == FormatError && content.StartPosition == QStringLiteral("untouched"),
+    if (const ReadProblem problem = ReadSettingFile(input.fileName(), content)) {
+        fuzzCheck(problem.kind() == ReadProblem::Kind::FormatFault &&
+                      content.StartPosition == QStringLiteral("untouched"),
                   "a refused regular file gives the format error and changes nothing");
         return;
     }

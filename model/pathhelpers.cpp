@@ -3,27 +3,19 @@
 
 #include "model/pathhelpers.h"
 
+#include "fileio/nativefilename.h"
+
 namespace
 {
 
 #ifdef Q_OS_WIN
 constexpr PathStyle PlatformPaths = WindowsPaths;
-constexpr bool NamesAreBytes = false; // UTF-16, which a QString holds as it is
 #else
 constexpr PathStyle PlatformPaths = UnixPaths;
-constexpr bool NamesAreBytes = true;
 #endif
 
 // The routines count positions in 16-bit signed integers; longer paths fail as they always have.
 constexpr qsizetype LargestPosition = 32767;
-
-// The bytes that did not decode as UTF-8, held as U+DC80 + byte.
-bool isEscapedByte(QStringView path, qsizetype at)
-{
-    const char16_t c = path[at].unicode();
-    return NamesAreBytes && c >= 0xdc80 && c <= 0xdcff &&
-           (at == 0 || !path[at - 1].isHighSurrogate());
-}
 
 bool isLoneSurrogate(QStringView path, qsizetype at)
 {
@@ -79,8 +71,8 @@ QString PrintableFileName(const QString &path)
     shown.reserve(path.size());
     for (qsizetype at = 0; at < path.size(); ++at) {
         const char16_t c = path[at].unicode();
-        if (c < 0x20 || c == 0x7f || isEscapedByte(path, at)) {
-            shown += QStringLiteral("\\x") + hexDigits(c & 0xff, 2);
+        if (const auto byte = UndecodedByte(path, at); c < 0x20 || c == 0x7f || byte) {
+            shown += QStringLiteral("\\x") + hexDigits(byte.value_or(c), 2);
         } else if ((c >= 0x80 && c <= 0x9f) || c == 0x2028 || c == 0x2029 ||
                    (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069) ||
                    isLoneSurrogate(path, at)) {

@@ -27,7 +27,7 @@ QString ExtractFileName(const QString &path, QString &fileName);
 QString ExtractFolder(const QString &path, QString &folder);
 
 // A path as one line of text that cannot write to a terminal: each control character (C0 and
-// DEL) and each byte of the name that did not decode (see settingfile/nativefilename.h) shown as
+// DEL) and each byte of the name that did not decode (see fileio/nativefilename.h) shown as
 // \xHH, a C1 control, a line or paragraph separator, a direction override (which would
 // reorder the text around it) and a lone surrogate as \uHHHH, and off
 // Windows a backslash as \\, so that the form reads back unambiguously.

@@ -3,12 +3,11 @@
 
 #include "settingfile/settingfilereader.h"
 
+#include "fileio/regularfile.h"
 #include "model/numbertext.h"
 #include "settingfile/linereader.h"
-#include "settingfile/regularfile.h"
 
 #include <QFile>
-#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -72,10 +71,12 @@ struct RawContent {
     FileLine suffix;
 };
 
-// What each RS-232C line sets, for a message.
-const std::array<QString, Rs232cGroups.size()> Rs232cNames{
-    QStringLiteral("a baud rate"), QStringLiteral("a bit length"), QStringLiteral("a stop bit"),
-    QStringLiteral("a parity")};
+using Reason = ReadProblem::Reason;
+
+// Why each RS-232C line sets nothing.
+constexpr std::array<Reason, Rs232cGroups.size()> Rs232cReasons{
+    Reason::UnknownBaudRate, Reason::UnknownBitLength, Reason::UnknownStopBit,
+    Reason::UnknownParity};
 
 // How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'. Those
 // of ASCII go before decoding, as Windows' code-page conversion drops a NUL at the end.
@@ -90,10 +91,9 @@ QString shown(std::string quoted)
     return text;
 }
 
-ReadProblem notKnown(const FileLine &line, const QString &what)
+ReadProblem notKnown(const FileLine &line, Reason reason)
 {
-    return {qsizetype(line.number),
-            QStringLiteral("\"%1\" is not %2 this program knows.").arg(shown(line.quoted), what)};
+    return {.reason = reason, .line = qsizetype(line.number), .argument = shown(line.quoted)};
 }
 
 // A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits.
@@ -139,27 +139,20 @@ bool isHeaderAfterMark(std::string_view line)
 
 // Why a file ended before its [MODE] line (noMode) or before its [END] line. Files saved by an
 // ordinary text editor hold these lines all the same: then the reason names what hid them.
-QString endedTooSoon(bool noMode, size_t lines, bool markBeforeHeader, bool lineFeedsAlone)
+ReadProblem endedTooSoon(bool noMode, size_t lines, bool markBeforeHeader, bool lineFeedsAlone)
 {
-    QStringList causes;
-    if (markBeforeHeader) {
-        causes << QStringLiteral(
-            "The file starts with a byte-order mark, which a setting file does not have.");
+    if (markBeforeHeader || lineFeedsAlone) {
+        return {.reason = !lineFeedsAlone    ? Reason::ByteOrderMark
+                          : markBeforeHeader ? Reason::ByteOrderMarkAndLineFeedsAlone
+                                             : Reason::LineFeedsAlone};
     }
-    if (lineFeedsAlone) {
-        causes << QStringLiteral("The file's lines end with LF alone, where a setting file ends "
-                                 "each line with CR LF.");
-    }
-    if (!causes.isEmpty()) {
-        return causes.join(u' ');
-    }
-    return noMode ? QStringLiteral("The file has no [MODE] line.")
-                  : QStringLiteral("The file ends after line %1 without an [END] line.").arg(lines);
+    return noMode ? ReadProblem{.reason = Reason::NoModeLine}
+                  : ReadProblem{.reason = Reason::NoEndLine, .argument = QString::number(lines)};
 }
 
-// Collects the lines that matter, reading no more than byteLimit bytes of device. Returns the
-// message for a failure, and problem says what is wrong and where.
-QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadProblem &problem)
+// Collects the lines that matter, reading no more than byteLimit bytes of device. Returns what
+// is wrong and where.
+ReadProblem collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw)
 {
     LineReader reader(device, byteLimit);
     enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
@@ -208,29 +201,23 @@ QString collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw, ReadP
                 const std::optional<std::string> suffix = suffixValue(line.substr(7));
                 raw.suffix = FileLine(line, number, suffix.value_or(std::string()));
                 if (!suffix) {
-                    problem = notKnown(raw.suffix, QStringLiteral("a suffix"));
-                    return FormatError;
+                    return notKnown(raw.suffix, Reason::UnknownSuffix);
                 }
             } else if (isLine(line, "[END]")) {
                 return {};
             } else {
-                problem = {qsizetype(number),
-                           QStringLiteral("\"%1\" does not belong in the [SETTING] section.")
-                               .arg(shown(FileLine(line, number, {}).quoted))};
-                return FormatError;
+                return notKnown(FileLine(line, number, {}), Reason::NotInSettingSection);
             }
             break;
         }
     }
     if (reader.failed()) {
-        problem = {0, device.errorString()};
-        return LoadError;
+        return {.reason = Reason::NotRead, .file = FileProblem::system(device.errorString())};
     }
     // Most line ends are LF alone, where a stray one in a comment is no cause.
     const qint64 loneLineFeeds = reader.loneLineFeeds();
-    problem.reason = endedTooSoon(state == State::Seek, number, markBeforeHeader,
-                                  loneLineFeeds > 0 && loneLineFeeds >= qint64(number));
-    return FormatError;
+    return endedTooSoon(state == State::Seek, number, markBeforeHeader,
+                        loneLineFeeds > 0 && loneLineFeeds >= qint64(number));
 }
 
 // Index of the option of group whose token, after prefix, equals text.
@@ -272,7 +259,7 @@ ReadProblem takeRs232c(const RawContent &raw, SettingFileContent &content)
     for (size_t line = 0; line < indices.size(); ++line) {
         const auto index = findToken(Rs232cGroups[line], raw.rs232cLines[line].value);
         if (!index) {
-            return notKnown(raw.rs232cLines[line], Rs232cNames[line]);
+            return notKnown(raw.rs232cLines[line], Rs232cReasons[line]);
         }
         indices[line] = *index;
     }
@@ -302,35 +289,33 @@ bool takeSuffix(const std::string &value, QString &suffix)
 ReadProblem checkContent(const RawContent &raw, SettingFileContent &content)
 {
     if (!takeMode(raw.mode.value, content)) {
-        return notKnown(raw.mode, QStringLiteral("a mode"));
+        return notKnown(raw.mode, Reason::UnknownMode);
     }
-    if (ReadProblem problem = takeRs232c(raw, content); !problem.reason.isEmpty()) {
+    if (ReadProblem problem = takeRs232c(raw, content)) {
         return problem;
     }
     if (!takePosition(raw.start.value, content.StartPosition)) {
-        return notKnown(raw.start, QStringLiteral("a start position"));
+        return notKnown(raw.start, Reason::UnknownStartPosition);
     }
     if (!takePosition(raw.end.value, content.EndPosition)) {
-        return notKnown(raw.end, QStringLiteral("an end position"));
+        return notKnown(raw.end, Reason::UnknownEndPosition);
     }
     if (!takeSuffix(raw.suffix.value, content.Suffix)) {
-        return notKnown(raw.suffix, QStringLiteral("a suffix"));
+        return notKnown(raw.suffix, Reason::UnknownSuffix);
     }
     return {};
 }
 
-// The reader itself: returns the message to show and puts what went wrong into problem.
-QString readSettingFile(QIODevice &device, qint64 byteLimit, SettingFileContent &content,
-                        ReadProblem &problem)
+// The reader itself: content takes what a sound file sets.
+ReadProblem readSettingFile(QIODevice &device, qint64 byteLimit, SettingFileContent &content)
 {
     RawContent raw;
-    if (const QString error = collectLines(device, byteLimit, raw, problem); !error.isEmpty()) {
-        return error;
+    if (ReadProblem problem = collectLines(device, byteLimit, raw)) {
+        return problem;
     }
     SettingFileContent checked;
-    problem = checkContent(raw, checked);
-    if (!problem.reason.isEmpty()) {
-        return FormatError;
+    if (ReadProblem problem = checkContent(raw, checked)) {
+        return problem;
     }
     content = checked;
     return {};
@@ -359,31 +344,22 @@ void SettingFileContent::applyTo(Settings &settings) const
     settings.Suffix = Suffix;
 }
 
-QString ReadProblem::text() const
+ReadProblem ReadSettingFile(const QString &path, SettingFileContent &content)
 {
-    return line > 0 ? QStringLiteral("Line %1: ").arg(line) + reason : reason;
-}
-
-QString ReadSettingFile(const QString &path, SettingFileContent &content, ReadProblem *problem)
-{
-    ReadProblem unasked;
-    ReadProblem &found = problem ? *problem : unasked;
     QFile file;
     QString name;
-    found = {0, ResolveFileName(path, name)};
-    if (found.reason.isEmpty()) {
-        found.reason = OpenRegularFile(name, QIODevice::ReadOnly, file);
+    FileProblem problem = ResolveFileName(path, name);
+    if (!problem) {
+        problem = OpenRegularFile(name, QIODevice::ReadOnly, file);
     }
-    if (!found.reason.isEmpty()) {
-        return LoadError;
+    if (problem) {
+        return {.reason = Reason::NotRead, .file = problem};
     }
     // What is appended while the file is read is not read.
-    return readSettingFile(file, file.size(), content, found);
+    return readSettingFile(file, file.size(), content);
 }
 
-QString ReadSettingFile(QIODevice &device, SettingFileContent &content, ReadProblem *problem)
+ReadProblem ReadSettingFile(QIODevice &device, SettingFileContent &content)
 {
-    ReadProblem unasked;
-    return readSettingFile(device, std::numeric_limits<qint64>::max(), content,
-                           problem ? *problem : unasked);
+    return readSettingFile(device, std::numeric_limits<qint64>::max(), content);
 }

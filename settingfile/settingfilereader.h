@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "fileio/fileproblem.h"
 #include "model/settings.h"
 
 #include <QIODevice>
@@ -27,23 +28,40 @@ struct SettingFileContent {
     void applyTo(Settings &settings) const;
 };
 
-// Why a file was refused: what was wrong and, for a fault in the file, the line it is in.
+// Why a file was refused: a fault in the file or a load that failed, what was wrong and, for a
+// fault in one line, that line. No problem tests false. settingfile/messages.h words it.
 struct ReadProblem {
+    enum class Kind { FormatFault, LoadFailure };
+    enum class Reason {
+        None,
+        NotRead, // the load failure: file says why
+        NoModeLine,
+        NoEndLine, // argument: the number of lines the file has
+        ByteOrderMark,
+        LineFeedsAlone,
+        ByteOrderMarkAndLineFeedsAlone,
+        // A line that sets nothing this program knows; argument: how the line begins.
+        UnknownMode,
+        UnknownBaudRate,
+        UnknownBitLength,
+        UnknownStopBit,
+        UnknownParity,
+        UnknownStartPosition,
+        UnknownEndPosition,
+        UnknownSuffix,
+        NotInSettingSection, // argument: how the line begins
+    };
+    Reason reason = Reason::None;
     qsizetype line = 0; // from 1; 0 where the fault is the whole file's or the file is unreadable
-    QString reason;     // the system's account of a failed load, or what was wrong
+    QString argument{};
+    FileProblem file{};
 
-    // "Line 4: " and the reason, or the reason alone.
-    QString text() const;
+    Kind kind() const { return reason == Reason::NotRead ? Kind::LoadFailure : Kind::FormatFault; }
+    explicit operator bool() const { return reason != Reason::None; }
 };
 
-// Reads the setting file at path. Returns an empty text and fills content when the whole file
-// is sound; otherwise returns the message to show and leaves content untouched. A problem, when
-// asked for, receives what went wrong and where.
-QString ReadSettingFile(const QString &path, SettingFileContent &content,
-                        ReadProblem *problem = nullptr);
+// Reads the setting file at path. Returns no problem and fills content when the whole file is
+// sound; otherwise returns what went wrong and where, and leaves content untouched.
+ReadProblem ReadSettingFile(const QString &path, SettingFileContent &content);
 // The same for what an open device delivers up to its end, such as standard input.
-QString ReadSettingFile(QIODevice &device, SettingFileContent &content,
-                        ReadProblem *problem = nullptr);
-
-inline const QString FormatError = QStringLiteral("ZEL File Format Error");
-inline const QString LoadError = QStringLiteral("ZEL File Load Error");
+ReadProblem ReadSettingFile(QIODevice &device, SettingFileContent &content);

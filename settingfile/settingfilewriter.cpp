@@ -5,7 +5,6 @@
 
 #include "model/pathhelpers.h"
 #include "model/settingdocument.h"
-#include "settingfile/filereplacer.h"
 
 #include <QDir>
 #include <QStringList>
@@ -59,38 +58,25 @@ QStringList settingFileLines(const QString &fileName, const Settings &settings, 
     return lines;
 }
 
-// The writer itself: returns the message to show and puts the reason for it into reason.
-QString writeSettingFile(const QString &path, const Settings &settings, const QString &barcodeFlag,
-                         QDate today, QString &reason)
+} // namespace
+
+WriteResult WriteSettingFile(const QString &path, const Settings &settings,
+                             const QString &barcodeFlag, QDate today)
 {
+    using Reason = WriteResult::Reason;
     QString fileName;
     // A path as Qt gives it, with '/' on Windows too, is split at the platform's own separator.
-    if (const QString error = ExtractFileName(QDir::toNativeSeparators(path), fileName);
-        !error.isEmpty()) {
-        reason = QStringLiteral("The path does not name a file in a folder.");
-        return error;
+    if (!ExtractFileName(QDir::toNativeSeparators(path), fileName).isEmpty()) {
+        return {.outcome = SaveOutcome::Refused, .reason = Reason::NoFileName};
     }
     const std::optional<bool> withRs232c = SettingDocument::writesBarcodeSection(barcodeFlag);
     if (!withRs232c) {
-        reason = QStringLiteral("The stored barcode flag \"%1\" is not a number.").arg(barcodeFlag);
-        return SaveError;
+        return {
+            .outcome = SaveOutcome::Refused, .reason = Reason::FlagNotANumber, .flag = barcodeFlag};
     }
     const QStringList lines = settingFileLines(fileName, settings, *withRs232c, today);
     const QByteArray bytes =
         (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit();
-    reason = ReplaceFileContent(path, bytes);
-    return reason.isEmpty() ? QString() : SaveError;
-}
-
-} // namespace
-
-QString WriteSettingFile(const QString &path, const Settings &settings, const QString &barcodeFlag,
-                         QDate today, QString *reason)
-{
-    QString why;
-    const QString error = writeSettingFile(path, settings, barcodeFlag, today, why);
-    if (reason) {
-        *reason = why;
-    }
-    return error;
+    const SaveResult saved = ReplaceFileContent(path, bytes);
+    return {saved.outcome, saved.problem ? Reason::File : Reason::None, saved.problem};
 }

@@ -3,17 +3,32 @@
 
 #pragma once
 
+#include "fileio/filereplacer.h"
 #include "model/settings.h"
 
 #include <QDate>
 #include <QString>
 
+// What a write did (as ReplaceFileContent tells it; Refused where the writer refused before the
+// file system was asked) and why, where it did not save. settingfile/messages.h words it.
+struct WriteResult {
+    enum class Reason {
+        None,
+        NoFileName,     // the path names no file in a folder
+        FlagNotANumber, // the stored barcode flag, which flag holds, is no number
+        File,           // the save's own problem, which file holds
+    };
+    SaveOutcome outcome = SaveOutcome::Saved;
+    Reason reason = Reason::None;
+    FileProblem file{};
+    QString flag{};
+
+    bool saved() const { return outcome == SaveOutcome::Saved; }
+};
+
 // Writes settings as a setting file at path; the file stays the same file, with its links,
 // owner and permissions (see ReplaceFileContent). The RS-232C section is written where
-// SettingDocument::writesBarcodeSection reads barcodeFlag so. Returns an empty text on success,
-// otherwise the message to show; a failed write leaves a former file as it was. A reason, when
-// asked for, receives why a write failed, in the system's words where the system gave the failure.
-QString WriteSettingFile(const QString &path, const Settings &settings, const QString &barcodeFlag,
-                         QDate today, QString *reason = nullptr);
-
-inline const QString SaveError = QStringLiteral("ZEL File Save Error");
+// SettingDocument::writesBarcodeSection reads barcodeFlag so. A refused write leaves a former
+// file as it was.
+WriteResult WriteSettingFile(const QString &path, const Settings &settings,
+                             const QString &barcodeFlag, QDate today);

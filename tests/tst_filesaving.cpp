@@ -3,8 +3,9 @@
 
 #include "datatable.h"
 
-#include "settingfile/filereplacer_p.h"
-#include "settingfile/filereplacer_posix.h"
+#include "fileio/filereplacer_p.h"
+#include "fileio/filereplacer_posix.h"
+#include "settingfile/messages.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 
@@ -20,6 +21,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace
 {
 
@@ -34,7 +37,7 @@ constexpr int Hard = 1, Link = 2, Long = 4, Acl = 8, NoFolder = 16, Folder = 32,
               ZeroWrite = 4096, NoXattr = 8192, NoOwners = 16384, Loop = 32768,
               NoFolderFlush = 65536;
 // The first two are saves; the child reports the others by their value.
-enum class Outcome { Renamed, InPlace, Refused, NotKept, Lost, WrongReason };
+enum class Outcome { Renamed, InPlace, Refused, NotKept, Lost, Unconfirmed, WrongReason };
 
 // The folder and the file to save over (file mode 0: no file yet), who saves, and what follows.
 struct SaveCase {
@@ -92,7 +95,7 @@ SaveCase saveCase(const QStringList &cell)
     }
     // Who saves is nobody only by that name: "me" may be nobody too, and then has no one to become.
     c.asNobody = id(cell[4], false) == Nobody && cell[4] == u"nobody";
-    c.outcome = Outcome(index("renamed in-place refused not-kept lost", outcome[0]));
+    c.outcome = Outcome(index("renamed in-place refused not-kept lost unconfirmed", outcome[0]));
     const int errors[] = {0, ENOSPC, EFBIG, ELOOP, EIO}; // 0: any reason
     c.reason = qt_error_string(errors[index("- ENOSPC EFBIG ELOOP EIO", outcome[1])]);
     return c;
@@ -100,7 +103,7 @@ SaveCase saveCase(const QStringList &cell)
 
 // Saves in a child, which may drop to an ordinary user, find the disk full or a file system that
 // loses writes or has no owners or extended attributes. Returns 0 when saved, otherwise the
-// outcome that the reason tells.
+// outcome, or WrongReason where the system's reason is not the row's.
 int saveInChild(const QString &path, const SaveCase &c)
 {
     const pid_t child = ::fork();
@@ -138,15 +141,16 @@ int saveInChild(const QString &path, const SaveCase &c)
                 return -1;
             };
         }
-        const QString why = ReplaceFileContent(path, NewContent, calls); // empty when done
-        const Outcome told = why.endsWith(u"could not be put back)")           ? Outcome::Lost
-                             : why.startsWith(u"The file system did not keep") ? Outcome::NotKept
-                             : !c.reason.isEmpty() && why != c.reason ? Outcome::WrongReason
-                                                                      : Outcome::Refused;
-        if (told == Outcome::WrongReason) {
-            qWarning("the save's reason: %s", qPrintable(why));
+        const SaveResult result = ReplaceFileContent(path, NewContent, calls);
+        const Outcome told = result.outcome == SaveOutcome::FormerContentLost ? Outcome::Lost
+                             : result.outcome == SaveOutcome::Unconfirmed     ? Outcome::Unconfirmed
+                             : result.problem.kind == FileProblem::Kind::NotKept ? Outcome::NotKept
+                                                                                 : Outcome::Refused;
+        if (!c.reason.isEmpty() && result.problem.systemReason != c.reason) {
+            qWarning("the save's reason: %s", qPrintable(ReasonOf(result.problem)));
+            ::_exit(int(Outcome::WrongReason));
         }
-        ::_exit(why.isEmpty() ? 0 : int(told));
+        ::_exit(result.outcome == SaveOutcome::Saved ? 0 : int(told));
     }
     int status = 0;
     return ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -188,8 +192,8 @@ void TestFileSaving::saveKeepsTheFileAsItWas_data()
 }
 
 // Whatever the way of saving, the file that opening the path reaches stays the same file: its
-// content is the new one or, on a failure, the former one unless the save says that it is lost,
-// and its links, owner, group, permissions and ACL stay; no other file appears or goes.
+// content is the new one (saved or unconfirmed) or the former one unless the save says that it
+// is lost, and its links, owner, group, permissions and ACL stay; no other file appears or goes.
 void TestFileSaving::saveKeepsTheFileAsItWas()
 {
     QFETCH(SaveCase, c);
@@ -258,15 +262,17 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
     QStringList expectedFiles = files();
 
     const bool saved = c.outcome < Outcome::Refused;
+    const bool holdsNew = saved || c.outcome == Outcome::Unconfirmed;
     QCOMPARE(saveInChild(path, c), saved ? 0 : int(c.outcome));
     const auto now = identity(after);
-    QVERIFY((saved && c.fileMode == 0) || now == former);
-    // Lost may follow a rename, whose new file then holds the name.
-    QVERIFY(c.fileMode == 0 || c.outcome == Outcome::Lost ||
+    QVERIFY((holdsNew && c.fileMode == 0) || now == former);
+    // Lost and unconfirmed may follow a rename, whose new file then holds the name.
+    QVERIFY(c.fileMode == 0 || c.outcome == Outcome::Lost || c.outcome == Outcome::Unconfirmed ||
             (after.st_ino == before.st_ino) == (c.outcome != Outcome::Renamed));
-    QCOMPARE(readAll(document) == (saved ? NewContent : formerContent), c.outcome != Outcome::Lost);
+    QCOMPARE(readAll(document) == (holdsNew ? NewContent : formerContent),
+             c.outcome != Outcome::Lost);
     QCOMPARE(QFileInfo(path).isSymLink(), bool(c.twists & (Link | LinkedFolder | Chain | Loop)));
-    if (saved && c.fileMode == 0) {
+    if (holdsNew && c.fileMode == 0) {
         expectedFiles << document;
         expectedFiles.sort();
     }
@@ -286,21 +292,23 @@ void TestFileSaving::reasonSaysWhy()
     const QString made = dir.filePath(QStringLiteral("device.zel"));
     const QString device =
         ::mknod(QFile::encodeName(made), S_IFCHR | 0666, makedev(1, 3)) == 0 ? made : pipe;
-    QStringList reasons;
+    QList<FileProblem> problems; // of the save and of the load, for each path
     for (const QString &path :
          {dir.filePath(QStringLiteral("missing/doc.zel")), dir.path(), pipe, device, QString()}) {
-        ReadProblem problem;
         SettingFileContent content;
-        reasons << QString();
-        WriteSettingFile(path, defaultSettings(), QStringLiteral("0"), {}, &reasons.last());
-        ReadSettingFile(path, content, &problem);
-        reasons << problem.text();
+        const WriteResult written = WriteSettingFile(path, defaultSettings(), u"0"_s, {});
+        const ReadProblem read = ReadSettingFile(path, content);
+        QCOMPARE(written.outcome, SaveOutcome::Refused);
+        QCOMPARE(written.reason == WriteResult::Reason::NoFileName, path.isEmpty());
+        QCOMPARE(read.kind(), ReadProblem::Kind::LoadFailure);
+        problems << written.file << read.file;
     }
-    const QString missing = qt_error_string(ENOENT), folder = qt_error_string(EISDIR);
-    const QString other = QStringLiteral("Not a regular file");
-    const QString pathless = QStringLiteral("The path does not name a file in a folder.");
-    QCOMPARE(reasons, QStringList({missing, missing, folder, folder, other, other, other, other,
-                                   pathless, missing}));
+    const FileProblem missing = FileProblem::system(qt_error_string(ENOENT));
+    const FileProblem folder = FileProblem::system(qt_error_string(EISDIR));
+    const FileProblem other{.kind = FileProblem::Kind::NotRegularFile};
+    QCOMPARE(problems,
+             QList<FileProblem>(
+                 {missing, missing, folder, folder, other, other, other, other, {}, missing}));
 }
 
 // Saves over files longer than, as long as and shorter than what is written, in a temporary
@@ -316,11 +324,11 @@ void TestFileSaving::savesOverAnyLength()
         const QByteArray saved = "// " + QFile::encodeName(QFileInfo(path).fileName()) + NewContent;
         const std::string former(saved.size() + change, 'x');
         QVERIFY(std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary) << former);
-        QString why;
-        WriteSettingFile(path, defaultSettings(), QStringLiteral("0"), {}, &why);
-        qInfo("over %d bytes: %s", int(former.size()), why.isEmpty() ? "saved" : qPrintable(why));
-        QVERIFY2(why.isEmpty() || folder != temporary.path(), qPrintable(why));
-        QCOMPARE(readAll(path), why.isEmpty() ? saved : QByteArray::fromStdString(former));
+        const WriteResult result = WriteSettingFile(path, defaultSettings(), u"0"_s, {});
+        const QString why = result.saved() ? u"saved"_s : ReasonOf(result);
+        qInfo("over %d bytes: %s", int(former.size()), qPrintable(why));
+        QVERIFY2(result.saved() || folder != temporary.path(), qPrintable(why));
+        QCOMPARE(readAll(path), result.saved() ? saved : QByteArray::fromStdString(former));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "datatable.h"
 
 #include "model/pathhelpers.h"
+#include "settingfile/messages.h"
 #include "settingfile/settingfilereader.h"
 #include "settingfile/settingfilewriter.h"
 
@@ -26,12 +27,13 @@ QString resultOf(const QString &file, SettingFileContent &content)
 {
     content.StartPosition = u"before"_s;
     const QString path = file.startsWith(u'/') ? file : Files + file;
-    ReadProblem problem;
-    if (const QString error = ReadSettingFile(path, content, &problem); !error.isEmpty()) {
+    if (const ReadProblem problem = ReadSettingFile(path, content)) {
         // A format error says where; a load error's reason is the system's, in its language.
         // The line it quotes is in the system's 8-bit code page: its bytes are shown as UTF-8.
-        const QString reason = QString::fromUtf8(problem.text().toLocal8Bit());
-        const QString shown = error == FormatError ? error + u": "_s + reason : error;
+        const QString error = ErrorMessageOf(path, problem).message;
+        const QString reason = QString::fromUtf8(ReasonWithLineOf(problem).toLocal8Bit());
+        const QString shown =
+            problem.kind() == ReadProblem::Kind::FormatFault ? error + u": "_s + reason : error;
         return content.StartPosition == u"before"_s ? shown : u"refused, but changed"_s;
     }
     const auto caption = [](Group group, qint16 index) {
@@ -120,7 +122,7 @@ void TestSettingFiles::filesGiveWhatTheManifestSays()
         content.applyTo(settings);
         const QString path = m_dir->filePath(file);
         writeAll(path, QByteArray(4096, 'x'));
-        QCOMPARE(WriteSettingFile(path, settings, content.barcodeFlag(), WrittenOn), QString());
+        QVERIFY(WriteSettingFile(path, settings, content.barcodeFlag(), WrittenOn).saved());
         QCOMPARE(contentsOf(path), contentsOf(Files + file));
         QCOMPARE(files(), QStringList{file});
     }
@@ -130,15 +132,15 @@ void TestSettingFiles::filesGiveWhatTheManifestSays()
 void TestSettingFiles::flagIsANumber()
 {
     const QString path = m_dir->filePath(u"flag.zel"_s);
-    QString sections; // 1: written, 0: left out, !: the save error
+    QString sections; // 1: written, 0: left out, !: refused as no number
     for (const char *flag : {" 1", "01", "1.0", "+1", "2", "-1", "0.5", "00", "", "x", "1x"}) {
-        const QString error =
+        const WriteResult result =
             WriteSettingFile(path, defaultSettings(), QString::fromLatin1(flag), WrittenOn);
         const bool section = contentsOf(path).contains("[RS-232C]");
-        sections += QLatin1Char(error == SaveError ? '!'
-                                : !error.isEmpty() ? '?'
-                                : section          ? '1'
-                                                   : '0');
+        sections += QLatin1Char(result.reason == WriteResult::Reason::FlagNotANumber ? '!'
+                                : !result.saved()                                    ? '?'
+                                : section                                            ? '1'
+                                                                                     : '0');
     }
     QCOMPARE(sections, u"11110000!!!"_s);
 }
@@ -149,7 +151,7 @@ void TestSettingFiles::lineBreakInTheNameStaysInItsLine()
         QSKIP("Windows file names hold no line break");
     }
     const QString path = m_dir->filePath(u"a\r[MODE]\nb.zel"_s);
-    QCOMPARE(WriteSettingFile(path, defaultSettings(), u"0"_s, WrittenOn), QString());
+    QVERIFY(WriteSettingFile(path, defaultSettings(), u"0"_s, WrittenOn).saved());
     QVERIFY(contentsOf(path).startsWith("// a?[MODE]?b.zel\r\n// 2026.12.05\r\n[MODE]\r\n"));
 }
 

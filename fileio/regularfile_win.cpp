@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/regularfile.h"
+#include "fileio/regularfile.h"
+
+#include "fileio/systemerror.h"
 
 #include <QRegularExpression>
 
@@ -10,11 +12,6 @@
 
 namespace
 {
-
-QString systemError(DWORD error = GetLastError())
-{
-    return qt_error_string(int(error));
-}
 
 const wchar_t *wide(const QString &name)
 {
@@ -33,11 +30,11 @@ bool namesDevice(const QString &path)
 }
 
 // Hands the open handle to file, which closes it; closes it itself on a failure.
-QString adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
+FileProblem adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
 {
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), 0);
     if (descriptor < 0) {
-        const QString error = qt_error_string(errno);
+        const FileProblem error = FileProblem::system(qt_error_string(errno));
         CloseHandle(handle);
         return error;
     }
@@ -45,21 +42,22 @@ QString adopt(HANDLE handle, QIODevice::OpenMode mode, QFile &file)
         return {};
     }
     _close(descriptor);
-    return file.errorString();
+    return FileProblem::system(file.errorString());
 }
 
 } // namespace
 
-QString ResolveFileName(const QString &path, QString &resolved)
+FileProblem ResolveFileName(const QString &path, QString &resolved)
 {
     if (namesDevice(path)) {
-        return systemError(ERROR_INVALID_NAME);
+        return SystemError(ERROR_INVALID_NAME);
     }
     resolved = path;
     return {};
 }
 
-QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file, bool *absent)
+FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
+                            bool *absent)
 {
     const DWORD attributes = GetFileAttributesW(wide(name));
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -67,7 +65,7 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         if (absent) {
             *absent = error == ERROR_FILE_NOT_FOUND;
         }
-        return systemError(error);
+        return SystemError(int(error));
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         return FolderError();
@@ -79,21 +77,21 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         CreateFileW(wide(name), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return systemError();
+        return LastSystemError();
     }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
-        return NotRegularFile;
+        return {.kind = FileProblem::Kind::NotRegularFile};
     }
     return adopt(handle, mode, file);
 }
 
-QString CreateNewFile(const QString &name, QFile &file)
+FileProblem CreateNewFile(const QString &name, QFile &file)
 {
     const HANDLE handle = CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return systemError();
+        return LastSystemError();
     }
     return adopt(handle, QIODevice::ReadWrite, file);
 }

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/regularfile.h"
+#include "fileio/regularfile.h"
 
-#include "settingfile/nativefilename.h"
+#include "fileio/nativefilename.h"
+#include "fileio/systemerror.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,11 +18,6 @@ namespace
 
 // As many links as Linux follows in one path before it gives up with ELOOP.
 constexpr int MostLinks = 40;
-
-QString systemError(int error = errno)
-{
-    return qt_error_string(error);
-}
 
 // The real path of an existing folder, ending in '/'; nothing, with errno set, on a failure.
 std::optional<QByteArray> realFolder(const QByteArray &folder)
@@ -53,29 +49,29 @@ std::optional<QByteArray> linkText(const QByteArray &name)
 }
 
 // Hands the open descriptor to file, which closes it; closes it itself on a failure.
-QString adopt(int descriptor, QIODevice::OpenMode mode, QFile &file)
+FileProblem adopt(int descriptor, QIODevice::OpenMode mode, QFile &file)
 {
     if (file.open(descriptor, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         return {};
     }
     ::close(descriptor);
-    return file.errorString();
+    return FileProblem::system(file.errorString());
 }
 
 } // namespace
 
-QString ResolveFileName(const QString &path, QString &resolved)
+FileProblem ResolveFileName(const QString &path, QString &resolved)
 {
     QByteArray name = NativeFileName(path);
     if (name.isEmpty()) {
-        return systemError(ENOENT);
+        return SystemError(ENOENT);
     }
     for (int hop = 0; hop <= MostLinks; ++hop) {
         const qsizetype slash = name.lastIndexOf('/');
         const auto folder =
             realFolder(slash < 0 ? QByteArray(".") : name.left(std::max<qsizetype>(slash, 1)));
         if (!folder) {
-            return systemError();
+            return LastSystemError();
         }
         const QByteArray entry = *folder + name.mid(slash + 1);
         const auto target = linkText(entry);
@@ -85,10 +81,11 @@ QString ResolveFileName(const QString &path, QString &resolved)
         }
         name = target->startsWith('/') ? *target : *folder + *target;
     }
-    return systemError(ELOOP);
+    return SystemError(ELOOP);
 }
 
-QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file, bool *absent)
+FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
+                            bool *absent)
 {
     const QByteArray native = NativeFileName(name);
     struct stat looked = {};
@@ -96,24 +93,25 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
         if (absent) {
             *absent = errno == ENOENT;
         }
-        return systemError();
+        return LastSystemError();
     }
     if (!S_ISREG(looked.st_mode)) {
-        return S_ISDIR(looked.st_mode) ? FolderError() : NotRegularFile;
+        return S_ISDIR(looked.st_mode) ? FolderError()
+                                       : FileProblem{.kind = FileProblem::Kind::NotRegularFile};
     }
     const int access = mode & QIODevice::WriteOnly ? O_RDWR : O_RDONLY;
     const int descriptor =
         ::open(native.constData(), access | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return systemError();
+        return LastSystemError();
     }
     struct stat opened = {};
-    QString failure;
+    FileProblem failure;
     if (::fstat(descriptor, &opened) != 0 ||
         ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
-        failure = systemError();
+        failure = LastSystemError();
     } else if (opened.st_dev != looked.st_dev || opened.st_ino != looked.st_ino) {
-        failure = NotRegularFile;
+        failure = {.kind = FileProblem::Kind::NotRegularFile};
     } else {
         return adopt(descriptor, mode, file);
     }
@@ -121,9 +119,9 @@ QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &fi
     return failure;
 }
 
-QString CreateNewFile(const QString &name, QFile &file)
+FileProblem CreateNewFile(const QString &name, QFile &file)
 {
     const int descriptor = ::open(NativeFileName(name).constData(),
                                   O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-    return descriptor < 0 ? systemError() : adopt(descriptor, QIODevice::ReadWrite, file);
+    return descriptor < 0 ? LastSystemError() : adopt(descriptor, QIODevice::ReadWrite, file);
 }

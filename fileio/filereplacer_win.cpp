@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/filereplacer_p.h"
+#include "fileio/filereplacer_p.h"
+
+#include "fileio/systemerror.h"
 
 #include <io.h>
 #include <windows.h>
@@ -12,11 +14,6 @@ struct SaveCalls {
 
 namespace
 {
-
-QString systemError(DWORD error = GetLastError())
-{
-    return qt_error_string(int(error));
-}
 
 const wchar_t *wide(const QString &name)
 {
@@ -30,9 +27,9 @@ HANDLE handleOf(QFile &file)
 
 } // namespace
 
-const SaveCalls &SystemSaveCalls()
+SaveCalls &SystemSaveCalls()
 {
-    static const SaveCalls calls;
+    static SaveCalls calls;
     return calls;
 }
 
@@ -54,41 +51,41 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &)
            SetFileInformationByHandle(handleOf(created), FileBasicInfo, &basic, sizeof basic);
 }
 
-QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &)
+FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &)
 {
     const HANDLE handle = handleOf(file);
     if (!SetFilePointerEx(handle, LARGE_INTEGER(), nullptr, FILE_BEGIN)) {
-        return systemError();
+        return LastSystemError();
     }
     for (qsizetype written = 0; written < bytes.size();) {
         DWORD count = 0;
         if (!WriteFile(handle, bytes.constData() + written, DWORD(bytes.size() - written), &count,
                        nullptr)) {
-            return systemError();
+            return LastSystemError();
         }
         // A write that takes nothing and names no error has found the disk full.
         if (count == 0) {
-            return systemError(ERROR_DISK_FULL);
+            return SystemError(ERROR_DISK_FULL);
         }
         written += count;
     }
     return {};
 }
 
-QString CutAndFlush(QFile &file, qint64 size)
+FileProblem CutAndFlush(QFile &file, qint64 size)
 {
     const HANDLE handle = handleOf(file);
     LARGE_INTEGER end = {};
     end.QuadPart = size;
     if (!SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) || !SetEndOfFile(handle) ||
         !FlushFileBuffers(handle)) {
-        return systemError();
+        return LastSystemError();
     }
     return {};
 }
 
-QString PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                   bool &formerGone)
+FileProblem PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                       bool &formerGone)
 {
     // Without REPLACE_EXISTING: a file that has appeared meanwhile is not replaced.
     const auto move = [&] {
@@ -102,15 +99,15 @@ QString PutInPlace(const QString &temporary, const QString &target, bool replaci
     // ReplaceFileW can fail after it has taken the former file away; the new one then moves to
     // where it was.
     if (!replacing || GetFileAttributesW(wide(target)) != INVALID_FILE_ATTRIBUTES) {
-        return systemError(error);
+        return SystemError(int(error));
     }
     formerGone = !move();
-    return formerGone ? systemError(error) : QString();
+    return formerGone ? SystemError(int(error)) : FileProblem();
 }
 
 // Windows has no call that flushes a folder's entries: a moved file is on the disk once
 // MOVEFILE_WRITE_THROUGH returns, and a file made in place is as safe as its own flush makes it.
-QString SyncFolderOf(const QString &, const SaveCalls &)
+FileProblem SyncFolderOf(const QString &, const SaveCalls &)
 {
     return {};
 }

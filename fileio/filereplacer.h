@@ -3,8 +3,23 @@
 
 #pragma once
 
+#include "fileio/fileproblem.h"
+
 #include <QByteArray>
 #include <QString>
+
+// What a save did, and why where it did not save: the system's account of the failure, or that
+// the file system did not keep the bytes.
+enum class SaveOutcome {
+    Saved,             // the file holds the bytes, on the disk
+    Refused,           // the file holds what it held before, or there is still no file
+    FormerContentLost, // refused, and the former content could not be put back
+    Unconfirmed,       // the file holds the bytes; the system did not confirm they are on the disk
+};
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    FileProblem problem; // none when saved
+};
 
 // Puts bytes in place of the content of the file that opening path reaches, or creates that
 // file. Links are followed as the system follows them, so a link stays a link and the file it
@@ -22,9 +37,5 @@
 // it holds the bytes: this catches a file system that drops or cuts writes and still answers
 // success, not a medium that loses what it once held. The bytes are flushed to the disk before
 // the new file takes the old one's place, and on POSIX systems the folder after it.
-//
-// Returns an empty text on success, otherwise the reason: the system's account of the failure,
-// or that the file system did not keep the bytes. The file then holds what it held before,
-// unless the reason adds that the former content could not be put back, and no other file is
-// left behind.
-QString ReplaceFileContent(const QString &path, const QByteArray &bytes);
+// No file but the one saved is left behind.
+SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes);

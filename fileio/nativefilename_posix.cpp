@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/nativefilename.h"
+#include "fileio/nativefilename.h"
 
 namespace
 {
@@ -59,16 +59,25 @@ QByteArray NativeFileName(const QString &name)
     bytes.reserve(name.size());
     qsizetype runStart = 0; // of characters that encode as UTF-8
     for (qsizetype at = 0; at <= name.size(); ++at) {
-        const bool escaped = at < name.size() && name[at].unicode() >= EscapeBase + 0x80 &&
-                             name[at].unicode() <= EscapeBase + 0xff &&
-                             (at == 0 || !name[at - 1].isHighSurrogate());
+        const std::optional<unsigned char> escaped =
+            at < name.size() ? UndecodedByte(name, at) : std::nullopt;
         if (escaped || at == name.size()) {
             bytes += QStringView(name).mid(runStart, at - runStart).toUtf8();
             runStart = at + 1;
         }
         if (escaped) {
-            bytes += char(name[at].unicode() - EscapeBase);
+            bytes += char(*escaped);
         }
     }
     return bytes;
+}
+
+std::optional<unsigned char> UndecodedByte(QStringView name, qsizetype at)
+{
+    const char16_t c = name[at].unicode();
+    if (c < EscapeBase + 0x80 || c > EscapeBase + 0xff ||
+        (at > 0 && name[at - 1].isHighSurrogate())) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned char>(c - EscapeBase);
 }

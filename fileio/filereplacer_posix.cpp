@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-#include "settingfile/filereplacer_p.h"
+#include "fileio/filereplacer_p.h"
 
-#include "settingfile/filereplacer_posix.h"
-#include "settingfile/nativefilename.h"
+#include "fileio/filereplacer_posix.h"
+#include "fileio/nativefilename.h"
+#include "fileio/systemerror.h"
 
 #include <QList>
 
@@ -21,11 +22,6 @@
 
 namespace
 {
-
-QString systemError(int error = errno)
-{
-    return qt_error_string(error);
-}
 
 // Extended attributes, ACLs among them, as Linux keeps them. Elsewhere they are kept through
 // calls of other shapes or not at all; listing them fails there, and a save over an existing
@@ -110,9 +106,9 @@ bool setOrUnsupported(int result)
 
 } // namespace
 
-const SaveCalls &SystemSaveCalls()
+SaveCalls &SystemSaveCalls()
 {
-    static const SaveCalls calls{::pwrite, ::fchown, listAttributes, ::fsync};
+    static SaveCalls calls{::pwrite, ::fchown, listAttributes, ::fsync};
     return calls;
 }
 
@@ -129,7 +125,7 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &calls)
            now.st_mode == was.st_mode;
 }
 
-QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls)
+FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls)
 {
     const int descriptor = file.handle();
     for (qsizetype written = 0; written < bytes.size();) {
@@ -140,31 +136,31 @@ QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &ca
         }
         // A write that takes nothing and names no error has found the disk full.
         if (count <= 0) {
-            return systemError(count == 0 ? ENOSPC : errno);
+            return SystemError(count == 0 ? ENOSPC : errno);
         }
         written += count;
     }
     return {};
 }
 
-QString CutAndFlush(QFile &file, qint64 size)
+FileProblem CutAndFlush(QFile &file, qint64 size)
 {
     if (::ftruncate(file.handle(), off_t(size)) != 0 || ::fsync(file.handle()) != 0) {
-        return systemError();
+        return LastSystemError();
     }
     return {};
 }
 
 // A rename replaces the file there, or makes the name where there was none, at once.
-QString PutInPlace(const QString &temporary, const QString &target, bool, bool &)
+FileProblem PutInPlace(const QString &temporary, const QString &target, bool, bool &)
 {
     if (::rename(NativeFileName(temporary).constData(), NativeFileName(target).constData()) != 0) {
-        return systemError();
+        return LastSystemError();
     }
     return {};
 }
 
-QString SyncFolderOf(const QString &name, const SaveCalls &calls)
+FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls)
 {
     const QByteArray file = NativeFileName(name);
     const QByteArray folder = file.left(std::max<qsizetype>(file.lastIndexOf('/'), 1));
@@ -172,13 +168,13 @@ QString SyncFolderOf(const QString &name, const SaveCalls &calls)
     // A folder that may be written but not read (a drop box) cannot be opened to be synced: the
     // system writes its entries in its own time.
     if (descriptor < 0) {
-        return errno == EACCES ? QString() : systemError();
+        return errno == EACCES ? FileProblem() : LastSystemError();
     }
     // EINVAL: a file system that cannot sync a folder, where the entry is as safe as it gets.
     const bool synced = calls.flushFolder(descriptor) == 0 || errno == EINVAL;
     const int error = errno;
     ::close(descriptor);
-    return synced ? QString() : systemError(error);
+    return synced ? FileProblem() : SystemError(error);
 }
 
 void RemoveFile(const QString &name)

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "fileio/filereplacer.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -12,26 +14,26 @@
 
 // The calls through which a save writes a file and gives a new file the former one's owner and
 // attributes (see filereplacer_posix.h). Tests hand their own to play a file system that loses
-// writes, or that has no owners or extended attributes.
+// writes, or that has no owners or extended attributes, or change the system's for a whole run.
 struct SaveCalls;
-const SaveCalls &SystemSaveCalls();
+SaveCalls &SystemSaveCalls();
 
 // ReplaceFileContent through the given calls.
-QString ReplaceFileContent(const QString &path, const QByteArray &bytes, const SaveCalls &calls);
+SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes, const SaveCalls &calls);
 
 // Gives the new file created what makes the open file former the same file to those who use it,
 // and tells whether created has all of that now; never for a file with other hard links.
 bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &calls);
 // Writes bytes from the start of the open file, over what it holds.
-QString WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls);
+FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls);
 // Cuts the open file to size bytes and returns once the disk holds what it holds.
-QString CutAndFlush(QFile &file, qint64 size);
+FileProblem CutAndFlush(QFile &file, qint64 size);
 // Puts the closed file temporary in place of target, over the file there when replacing. On a
 // failure target is as it was, unless formerGone tells that the former file is gone and that
 // temporary, which holds the new content, could not take its place.
-QString PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                   bool &formerGone);
+FileProblem PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                       bool &formerGone);
 // Returns once the disk holds the folder entry of the file called name, which has just been
 // made or renamed.
-QString SyncFolderOf(const QString &name, const SaveCalls &calls);
+FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls);
 void RemoveFile(const QString &name);

@@ -3,13 +3,12 @@
 
 #pragma once
 
+#include "fileio/fileproblem.h"
+
 #include <QFile>
 #include <QString>
 
-#include <cerrno>
-#include <cstring>
-
-// Opening a file that the operator named, for the reader and for a save. One implementation a
+// Opening a file that a person named, to read it or to save over it. One implementation a
 // system: regularfile_posix.cpp, regularfile_win.cpp.
 
 // The name of the file that opening path reaches. On POSIX systems every symbolic link on the
@@ -17,24 +16,17 @@
 // (not against the path that reached it, which differs after a linked folder); a name that does
 // not exist yet, or a link that leads nowhere, gives the name that opening path to create a file
 // would create. On Windows a name that the system keeps for a device (CON, NUL, COM1, ...) is
-// refused. Returns an empty text, or the system's account of the failure.
-QString ResolveFileName(const QString &path, QString &resolved);
+// refused. Returns no problem, or the system's account of the failure.
+FileProblem ResolveFileName(const QString &path, QString &resolved);
 
 // Opens name, which ResolveFileName gave, when it is a regular file; looks before it opens, so
 // that a device (opening a serial port toggles its modem lines), a pipe (which can block) or a
 // folder is refused without being opened, and a name swapped for something else between the look
 // and the open is refused too. absent, when asked for, tells whether no file has that name.
-// Returns an empty text, or the reason: the system's account, or that it is no regular file.
-QString OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
-                        bool *absent = nullptr);
+// Returns no problem, or the system's account, or that it is no regular file.
+FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
+                            bool *absent = nullptr);
 
 // Creates the file called name, which must not exist yet (not even as a link), for reading and
-// writing. Returns an empty text, or the system's account of the failure.
-QString CreateNewFile(const QString &name, QFile &file);
-
-inline const QString NotRegularFile = QStringLiteral("Not a regular file");
-// The C library's words for a folder on every system; the systems' own differ.
-inline QString FolderError()
-{
-    return QString::fromLocal8Bit(std::strerror(EISDIR));
-}
+// writing. Returns no problem, or the system's account of the failure.
+FileProblem CreateNewFile(const QString &name, QFile &file);

@@ -1,0 +1,173 @@
+// SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
+// SPDX-License-Identifier: MIT
+
+#include "fileio/filereplacer.h"
+
+#include "fileio/filereplacer_p.h"
+#include "fileio/regularfile.h"
+
+#include <QRandomGenerator>
+
+#include <optional>
+
+namespace
+{
+
+const FileProblem NotKept{.kind = FileProblem::Kind::NotKept};
+
+SaveResult refused(const FileProblem &problem)
+{
+    return {SaveOutcome::Refused, problem};
+}
+
+// Reads the file called name through a handle of its own, so that the file system answers and
+// not what a writing handle left behind.
+FileProblem readBack(const QString &name, QByteArray &content)
+{
+    QFile file;
+    if (const FileProblem problem = OpenRegularFile(name, QIODevice::ReadOnly, file)) {
+        return problem;
+    }
+    content = file.readAll();
+    return file.error() == QFileDevice::NoError ? FileProblem()
+                                                : FileProblem::system(file.errorString());
+}
+
+// Reads the file called name back; returns why it does not hold bytes.
+FileProblem mismatch(const QString &name, const QByteArray &bytes)
+{
+    QByteArray content;
+    const FileProblem problem = readBack(name, content);
+    return problem || content == bytes ? problem : NotKept;
+}
+
+// Makes bytes the whole content of the open file called name, on the disk, and reads it back.
+// Returns why the file does not hold them.
+FileProblem writeChecked(QFile &file, const QString &name, const QByteArray &bytes,
+                         const SaveCalls &calls)
+{
+    FileProblem problem = WriteFromStart(file, bytes, calls);
+    if (!problem) {
+        problem = CutAndFlush(file, bytes.size());
+    }
+    return problem ? problem : mismatch(name, bytes);
+}
+
+// A file that holds the bytes under its name: done once the folder entry is on the disk too.
+// Otherwise the file stays, as it holds what was asked, and the save says what is not known.
+SaveResult confirmed(const QString &target, const SaveCalls &calls)
+{
+    const FileProblem problem = SyncFolderOf(target, calls);
+    return {problem ? SaveOutcome::Unconfirmed : SaveOutcome::Saved, problem};
+}
+
+// A name for a new file beside target: target's own and six random letters or digits. Should a
+// file have that name already, which is about one chance in two thousand million, the save
+// writes in place.
+QString besideName(const QString &target)
+{
+    constexpr quint32 SixDigitsBase36 = 36u * 36 * 36 * 36 * 36 * 36;
+    const quint32 tag = QRandomGenerator::global()->bounded(SixDigitsBase36);
+    return target + u'.' + QString::number(tag, 36).rightJustified(6, u'0');
+}
+
+// Writes bytes to a new file beside target that takes its place, where the new file can be the
+// same file to everyone as former (null: there is no file yet). Nothing when target is to be
+// written in place: the folder refuses new files, a name too long for the new one's, or an
+// identity that the new file cannot take over.
+std::optional<SaveResult> replaceThroughNewFile(const QString &target, QFile *former,
+                                                const QByteArray &bytes, const SaveCalls &calls)
+{
+    const QString temporary = besideName(target);
+    QFile created;
+    if (CreateNewFile(temporary, created)) {
+        return std::nullopt;
+    }
+    if (former && !TakeOverIdentity(*former, created, calls)) {
+        created.close();
+        RemoveFile(temporary);
+        return std::nullopt;
+    }
+    FileProblem problem = writeChecked(created, temporary, bytes, calls);
+    created.close();
+    if (former) {
+        former->close(); // Windows replaces only a file that no handle holds
+    }
+    bool formerGone = false;
+    if (!problem) {
+        problem = PutInPlace(temporary, target, former != nullptr, formerGone);
+    }
+    if (!problem) {
+        return confirmed(target, calls);
+    }
+    if (formerGone) {
+        return SaveResult{SaveOutcome::FormerContentLost, problem};
+    }
+    RemoveFile(temporary);
+    return refused(problem);
+}
+
+// Writes bytes into the open file called target itself, which keeps its links, owner,
+// permissions and attributes; puts the former bytes back if that fails.
+SaveResult overwrite(QFile &file, const QString &target, const QByteArray &bytes,
+                     const SaveCalls &calls)
+{
+    // Read through a handle of its own: a file system (FAT through FUSE) may drop a write that
+    // follows a read on the same one.
+    QByteArray former;
+    if (const FileProblem problem = readBack(target, former)) {
+        return refused(problem);
+    }
+    const FileProblem problem = writeChecked(file, target, bytes, calls);
+    if (!problem) {
+        return {};
+    }
+    // The former bytes go where they were, which needs no room that they did not have: a write
+    // that stops part of the way (at a size limit) may still leave them all there. What the file
+    // holds tells whether they are back.
+    WriteFromStart(file, former, calls);
+    const bool back = !CutAndFlush(file, former.size()) && !mismatch(target, former);
+    return {back ? SaveOutcome::Refused : SaveOutcome::FormerContentLost, problem};
+}
+
+// Creates target and writes bytes into it; a failed write leaves no file.
+SaveResult createInPlace(const QString &target, const QByteArray &bytes, const SaveCalls &calls)
+{
+    QFile file;
+    if (const FileProblem problem = CreateNewFile(target, file)) {
+        return refused(problem);
+    }
+    const FileProblem problem = writeChecked(file, target, bytes, calls);
+    file.close();
+    if (problem) {
+        RemoveFile(target);
+        return refused(problem);
+    }
+    return confirmed(target, calls);
+}
+
+} // namespace
+
+SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes, const SaveCalls &calls)
+{
+    QString target;
+    if (const FileProblem problem = ResolveFileName(path, target)) {
+        return refused(problem);
+    }
+    QFile former;
+    bool absent = false;
+    if (const FileProblem problem = OpenRegularFile(target, QIODevice::ReadWrite, former, &absent);
+        problem && !absent) {
+        return refused(problem);
+    }
+    if (const auto replaced =
+            replaceThroughNewFile(target, absent ? nullptr : &former, bytes, calls)) {
+        return *replaced;
+    }
+    return absent ? createInPlace(target, bytes, calls) : overwrite(former, target, bytes, calls);
+}
+
+SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes)
+{
+    return ReplaceFileContent(path, bytes, SystemSaveCalls());
+}
