@@ -16,8 +16,6 @@
 namespace
 {
 
-const QString BoxTitle = QStringLiteral("ZEL File Generator");
-
 // A message box is made only as wide as its texts and buttons need, which can be narrower than
 // the title bar or a line that should not wrap; a spacer across the box's grid widens it.
 void widen(QMessageBox &box, int width)
@@ -63,6 +61,12 @@ std::optional<QString> chooseFile(QWidget *parent, const QString &title, const Q
 
 } // namespace
 
+QString MessageBoxDialogs::boxTitle()
+{
+    //: The program's name, the title of its message boxes.
+    return tr("ZEL File Generator");
+}
+
 int MessageBoxDialogs::titleBarWidth(const QString &title)
 {
     // Room for the icon and the three buttons, about as wide as Windows draws them.
@@ -73,8 +77,7 @@ int MessageBoxDialogs::titleBarWidth(const QString &title)
 
 Dialogs::Answer MessageBoxDialogs::askToSaveChanges()
 {
-    QMessageBox box(QMessageBox::NoIcon, BoxTitle,
-                    QStringLiteral("Data is changed.\nSave this data?"),
+    QMessageBox box(QMessageBox::NoIcon, boxTitle(), tr("Data is changed.\nSave this data?"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     widen(box, 0);
@@ -90,19 +93,22 @@ Dialogs::Answer MessageBoxDialogs::askToSaveChanges()
 
 std::optional<QString> MessageBoxDialogs::chooseFileToSave(const QString &initialFolder)
 {
-    return chooseFile(m_parent, QStringLiteral("Save ZEL File"), initialFolder,
-                      QStringLiteral("ZEL File (*.zel)"), QFileDialog::AcceptSave);
+    return chooseFile(m_parent, tr("Save ZEL File"), initialFolder,
+                      //: The file type in the save dialog's list of types.
+                      tr("ZEL File (*.zel)"), QFileDialog::AcceptSave);
 }
 
 std::optional<QString> MessageBoxDialogs::chooseFileToOpen(const QString &initialFolder)
 {
-    return chooseFile(m_parent, QStringLiteral("Load ZEL File"), initialFolder,
-                      QStringLiteral("ZEL File (*.ZEL)"), QFileDialog::AcceptOpen);
+    return chooseFile(m_parent, tr("Load ZEL File"), initialFolder,
+                      //: The file type in the open dialog's list of types; the open dialog spells
+                      //: the extension in capitals.
+                      tr("ZEL File (*.ZEL)"), QFileDialog::AcceptOpen);
 }
 
 void MessageBoxDialogs::showError(const QString &message, const QString &detail)
 {
-    QMessageBox box(QMessageBox::Critical, BoxTitle, message, QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok, m_parent);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int widest = std::min(box.screen()->availableGeometry().width() / 2, 600);
     box.setInformativeText(shortenName(detail, QFontMetrics(box.font()), widest));
