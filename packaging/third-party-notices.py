@@ -67,7 +67,7 @@ class Texts:
 
     def add(self, title, text):
         for number, (_, known) in enumerate(self.texts, 1):
-            if known == text:
+            if known.split() == text.split():  # the same words, however laid out
                 return f"T{number}"
         self.texts.append((title, text))
         return f"T{len(self.texts)}"
@@ -218,6 +218,33 @@ def mingw_runtime_section(dlls, package, version, copyright_text):
     }
 
 
+def qt_translations_section(files, texts):
+    """Qt's own translations, which ship beside the program's: the copyright and licence of the
+    Debian package they come from (its stanza for all files, and the licences that names)."""
+    (package, version), = {debian_package(file) for file in files}
+    source = subprocess.run(["dpkg-query", "-W", "-f=${source:Package}", package],
+                            capture_output=True, text=True, check=True).stdout
+    copyright_text = read_text(f"/usr/share/doc/{package}/copyright")
+    stanza = debian_stanza(copyright_text, "*")
+    licence = re.search(r"^License:\s*(.+)$", stanza, re.MULTILINE)
+    if not licence:
+        fail(f"the copyright file of {package} has no licence for Files: *")
+    terms = [part for part in copyright_text.split("\n\n")
+             if part.startswith(f"License: {licence.group(1).strip()}\n")]
+    details = [
+        ("Files", ", ".join(f"translations/{os.path.basename(file)}" for file in sorted(files))),
+        ("Source", f"Debian's source package {source} {version} (apt-get source "
+                   f"{source}={version}, or snapshot.debian.org)"),
+        ("Copyright and licence", "\n\n".join([stanza] + terms) + "\n"),
+    ]
+    if "common-licenses/GPL-3" in "".join(terms):
+        gpl = texts.add("GNU General Public License version 3",
+                        read_text("/usr/share/common-licenses/GPL-3"))
+        details.append(("Licence text", f"[{gpl}], at the end"))
+    return {"name": "Qt's translations", "version": upstream_version(version),
+            "licence": licence.group(1).strip(), "details": details}
+
+
 def runtime_sections(dlls, texts):
     by_package = {}
     for dll in dlls:
@@ -265,6 +292,8 @@ def main():
     parser.add_argument("--qt", required=True, type=Path, help="what keep-qt-notices.sh kept")
     parser.add_argument("--qt-library", action="append", required=True,
                         help="a Qt DLL or static library that ships (its file name)")
+    parser.add_argument("--qt-translation", action="append", default=[],
+                        help="a translation of Qt's own that ships (its path)")
     parser.add_argument("--runtime", action="append", required=True,
                         help="a MinGW-w64 run-time DLL that ships (its path)")
     parser.add_argument("--output", required=True, type=Path)
@@ -272,17 +301,21 @@ def main():
 
     texts = Texts()
     qt = qt_section(arguments.qt, arguments.qt_library, texts)
+    if arguments.qt_translation:
+        qt_parts = [qt, qt_translations_section(arguments.qt_translation, texts)]
+    else:
+        qt_parts = [qt]
     components = qt_components(arguments.qt, arguments.qt_library, texts)
     runtimes = runtime_sections(arguments.runtime, texts)
 
     parts = [
         "THIRD-PARTY NOTICES\n",
         f"{arguments.program} for Windows is under the MIT licence (LICENSE.txt). Beside it in\n"
-        "this folder are the works of others, each under its own licence: Qt, the third-party\n"
-        "code compiled into Qt's DLLs, and MinGW-w64's run time.\n",
-        summary([qt] + components + runtimes),
+        "this folder are the works of others, each under its own licence: Qt and its\n"
+        "translations, the third-party code compiled into Qt's DLLs, and MinGW-w64's run time.\n",
+        summary(qt_parts + components + runtimes),
         f"{RULE}\nQt\n{RULE}\n",
-        block(qt),
+        *(block(part) for part in qt_parts),
         f"{RULE}\nThird-party code compiled into Qt's DLLs\n{RULE}\n",
         *(block(component) for component in components),
         f"{RULE}\nMinGW-w64 run time\n{RULE}\n",

@@ -53,12 +53,20 @@ endforeach()
 foreach(runtime ${runtime_dlls})
     list(APPEND notices_arguments --runtime ${runtime})
 endforeach()
+# Qt's own translations, which translations/ ships beside the program's.
+get_property(cache_variables GLOBAL PROPERTY CACHE_VARIABLES)
+list(FILTER cache_variables INCLUDE REGEX "^ZEL_QTBASE_")
+set(qt_translations)
+foreach(variable ${cache_variables})
+    list(APPEND notices_arguments --qt-translation ${${variable}})
+    list(APPEND qt_translations ${${variable}})
+endforeach()
 file(GLOB_RECURSE qt_notices_files ${qt_notices}/*)
 add_custom_command(OUTPUT ${notices}
     COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/third-party-notices.py
         --program "ZEL File Generator ${PROJECT_VERSION}" --qt ${qt_notices}
         ${notices_arguments} --output ${notices}
-    DEPENDS third-party-notices.py ${qt_notices_files} ${runtime_dlls}
+    DEPENDS third-party-notices.py ${qt_notices_files} ${runtime_dlls} ${qt_translations}
     COMMENT "Writing the third-party notices" VERBATIM)
 add_custom_target(third-party-notices ALL DEPENDS ${notices})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${notices} DESTINATION .)
