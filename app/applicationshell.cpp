@@ -19,6 +19,19 @@
 #include <cstdio>
 #include <exception>
 
+namespace
+{
+
+// What the preferences' store cannot do is only told: it never keeps the window from starting or
+// closing.
+void tellOnStandardError(const QString &text)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                 qPrintable(text));
+}
+
+} // namespace
+
 ApplicationShell::ApplicationShell(frmMain &window, Dialogs &dialogs)
     : QObject(&window), m_window(window), m_dialogs(dialogs)
 {
@@ -35,7 +48,12 @@ ApplicationShell::ApplicationShell(frmMain &window, Dialogs &dialogs)
 void ApplicationShell::Form_Load()
 {
     startFreshDocument();
-    const Preferences preferences = LoadPreferences();
+    QString problem;
+    const Preferences preferences = LoadPreferences(problem);
+    m_keepsPreferences = problem.isEmpty();
+    if (!m_keepsPreferences) {
+        tellOnStandardError(problem);
+    }
     m_defaultFolder = preferences.DefaultFolder;
     m_document.setBarcodeFlag(preferences.BarcodeFlag);
     if (!SettingDocument::showsBarcodeSection(preferences.BarcodeFlag)) {
@@ -53,13 +71,15 @@ bool ApplicationShell::Form_QueryUnload()
     return settled;
 }
 
-// A store that cannot be written never keeps the window from closing; it is only told.
+// A store that was not read at start is not written either: it was told then.
 void ApplicationShell::Form_Unload()
 {
+    if (!m_keepsPreferences) {
+        return;
+    }
     if (const QString error = SavePreferences({m_defaultFolder, m_document.BarcodeFlag()});
         !error.isEmpty()) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
-                     qPrintable(error));
+        tellOnStandardError(error);
     }
 }
 

@@ -65,6 +65,7 @@ private:
     Dialogs &m_dialogs;
     SettingDocument m_document;
     QString m_defaultFolder;
+    bool m_keepsPreferences = true; // false where the store could not be read at start
     // What the operator settled when the session began to end. Qt does not tell us when a
     // log-off is cancelled, so this covers a later close only while the data is still the same.
     std::optional<Settings> m_settledForSessionEnd;

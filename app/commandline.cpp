@@ -139,7 +139,7 @@ CommandLine::CommandLine(const QStringList &arguments)
 void CommandLine::fail(const QString &error)
 {
     m_action = Action::UsageError;
-    m_error = PrintableFileName(error);
+    m_error = PrintableText(error);
 }
 
 QStringList CommandLine::qtArguments() const

@@ -6,6 +6,7 @@
 #include "model/pathhelpers.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -45,10 +46,49 @@ public:
     }
 };
 
+// The files that Store reads where they can be FIFOs or devices: the user's own, where the
+// preferences are kept, then those it falls back to, the organisation's and the system's.
+QStringList storeFiles()
+{
+#ifdef Q_OS_WIN
+    return {}; // the registry, or files that no FIFO or device takes the place of
+#else
+    const QString extension =
+        QStandardPaths::isTestModeEnabled() ? QStringLiteral(".ini") : QStringLiteral(".conf");
+    QStringList files;
+    for (const QString &folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation)) {
+        files << folder + QStringLiteral("/ZELFileGenerator/ZELFileGenerator") + extension
+              << folder + QStringLiteral("/ZELFileGenerator") + extension;
+    }
+    return files;
+#endif
+}
+
+// Why the store cannot be opened: one of its files is there but is no regular file, which
+// QSettings would wait on for ever (a FIFO) or read as it never ends (a device). Empty when it can.
+QString unusableStore()
+{
+    for (const QString &file : storeFiles()) {
+        if (const QFileInfo info(file); info.exists() && !info.isFile()) {
+            //: %1 is the file of the preferences.
+            return QCoreApplication::translate(
+                       "Preferences",
+                       "The preferences cannot be kept in %1: it is not a regular file.")
+                .arg(PrintableFileName(file));
+        }
+    }
+    return {};
+}
+
 } // namespace
 
-Preferences LoadPreferences()
+Preferences LoadPreferences(QString &problem)
 {
+    problem = unusableStore();
+    if (!problem.isEmpty()) {
+        return {QString(), QStringLiteral("0")};
+    }
     const Store store;
     return {store.value(DefaultFolderKey, QString()).toString(),
             store.value(BarcodeFlagKey, QStringLiteral("0")).toString()};
@@ -56,6 +96,9 @@ Preferences LoadPreferences()
 
 QString SavePreferences(const Preferences &preferences)
 {
+    if (const QString problem = unusableStore(); !problem.isEmpty()) {
+        return problem;
+    }
     Store store;
     store.setValue(DefaultFolderKey, preferences.DefaultFolder);
     store.setValue(BarcodeFlagKey, preferences.BarcodeFlag);

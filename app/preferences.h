@@ -12,8 +12,10 @@ struct Preferences {
     QString BarcodeFlag;
 };
 
-// Reads both from the per-user settings store; a missing key gives "" and "0".
-Preferences LoadPreferences();
+// Reads both from the per-user settings store; a missing key gives "" and "0". A store that is
+// no regular file (a FIFO would hold up the start for ever) is not opened: the defaults are given,
+// and problem says why, in the program's words; such a store is not to be written either.
+Preferences LoadPreferences(QString &problem);
 // Writes both, every time, in this order. Returns an empty text when the store kept them,
 // otherwise what went wrong, in the program's words.
 QString SavePreferences(const Preferences &preferences);

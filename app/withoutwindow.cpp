@@ -13,15 +13,20 @@
 #include <QCoreApplication>
 
 #include <memory>
+#include <utility>
 
 namespace
 {
 
 const QString StandardInput = QStringLiteral("-");
 
-QString standardInputLine(Console &console, bool &accepted)
+// Standard input is read once: a second "-" would find it at its end and tell of an empty file.
+QString standardInputLine(Console &console, bool &inputRead, bool &accepted)
 {
     const QString shownName = QStringLiteral("<stdin>");
+    if (std::exchange(inputRead, true)) {
+        return RefusalLine(shownName, QStringLiteral("Standard input was already read."));
+    }
     QString reason;
     const std::unique_ptr<QIODevice> input = console.openInput(reason);
     return input ? CheckLine(*input, shownName, accepted) : RefusalLine(shownName, reason);
@@ -29,23 +34,26 @@ QString standardInputLine(Console &console, bool &accepted)
 
 // The line for path, one of the files that name stands for; a null path where it stands for
 // none (a pattern that matches nothing), which leaves accepted as it is: false.
-QString lineFor(const QString &name, const QString &path, Console &console, bool &accepted)
+QString lineFor(const QString &name, const QString &path, Console &console, bool &inputRead,
+                bool &accepted)
 {
     if (path.isNull()) {
         return RefusalLine(PrintableFileName(name), QStringLiteral("No file matches this name."));
     }
-    return path == StandardInput ? standardInputLine(console, accepted) : CheckLine(path, accepted);
+    return path == StandardInput ? standardInputLine(console, inputRead, accepted)
+                                 : CheckLine(path, accepted);
 }
 
 // Each line is written as soon as its file is read, so that a long run shows how far it is.
 int checkFiles(const QStringList &names, Console &console)
 {
     bool allAccepted = true;
+    bool inputRead = false;
     for (const QString &name : names) {
         const QStringList paths = FilesNamedBy(name);
         for (const QString &path : paths.isEmpty() ? QStringList{QString()} : paths) {
             bool accepted = false;
-            if (!console.print(lineFor(name, path, console, accepted) + u'\n')) {
+            if (!console.print(lineFor(name, path, console, inputRead, accepted) + u'\n')) {
                 return 1;
             }
             allAccepted = allAccepted && accepted;

@@ -3,6 +3,8 @@
 
 #include "fileio/nativefilename.h"
 
+#include <QStringDecoder>
+
 namespace
 {
 
@@ -39,6 +41,9 @@ qsizetype sequenceLength(QByteArrayView bytes)
 
 QString FileNameFromNative(const QByteArray &bytes)
 {
+    // A U+FEFF is the name's own character wherever it stands, not a byte-order mark to drop.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString name;
     name.reserve(bytes.size());
     for (qsizetype at = 0; at < bytes.size();) {
@@ -46,7 +51,7 @@ QString FileNameFromNative(const QByteArray &bytes)
         if (length == 0) {
             name += QChar(char16_t(EscapeBase + static_cast<unsigned char>(bytes[at++])));
         } else {
-            name += QString::fromUtf8(bytes.constData() + at, length);
+            name += utf8.decode(QByteArrayView(bytes).sliced(at, length));
             at += length;
         }
     }

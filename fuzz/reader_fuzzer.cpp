@@ -27,7 +27,7 @@ void fuzzCheck(bool holds, const char *rule)
 }
 
 constexpr qint64 Unlimited = std::numeric_limits<qint64>::max();
-constexpr size_t All = std::string_view::npos;
+constexpr size_t All = LineReader::All;
 
 // Serves the bytes a few at a time and fails from failFrom on, as only a large file or a failing
 // disk would.
@@ -55,15 +55,25 @@ private:
     qint64 m_failFrom;
 };
 
-std::vector<std::string> linesOf(std::string_view bytes, qint64 chunkSize = Unlimited,
-                                 qint64 byteLimit = Unlimited, size_t keep = All,
-                                 qint64 failFrom = Unlimited)
+using Lines = std::vector<std::pair<std::string, LineReader::LineEnd>>;
+
+// The lines and what ended each; withRest adds what a line has beyond the bytes kept.
+Lines linesOf(std::string_view bytes, qint64 chunkSize = Unlimited, qint64 byteLimit = Unlimited,
+              size_t keep = All, qint64 failFrom = Unlimited, bool withRest = false)
 {
     ChunkedBuffer device(bytes, chunkSize, failFrom);
     LineReader reader(device, byteLimit);
-    std::vector<std::string> lines;
+    Lines lines;
     while (const auto line = reader.readLine(keep)) {
-        lines.emplace_back(*line);
+        std::string text(*line);
+        while (const auto more = withRest ? reader.readMore() : std::nullopt) {
+            text += *more;
+        }
+        const LineReader::LineEnd end = reader.endLine();
+        if (reader.failed()) {
+            break;
+        }
+        lines.emplace_back(std::move(text), end);
     }
     fuzzCheck(reader.failed() == (failFrom <= qint64(bytes.size())), "read errors are reported");
     return lines;
@@ -72,16 +82,19 @@ std::vector<std::string> linesOf(std::string_view bytes, qint64 chunkSize = Unli
 void checkLineReader(std::string_view bytes)
 {
     const auto size = qint64(bytes.size());
-    fuzzCheck(linesOf(bytes, 1) == linesOf(bytes), "lines do not depend on the size of the reads");
+    const Lines lines = linesOf(bytes);
+    fuzzCheck(linesOf(bytes, 1) == lines, "lines do not depend on the size of the reads");
+    fuzzCheck(linesOf(bytes, 1 + size % 5, Unlimited, size % 4, Unlimited, true) == lines,
+              "the bytes kept and the rest make the whole line");
     auto kept = linesOf(bytes.substr(0, size / 3 * 2));
-    for (std::string &line : kept) {
-        line.resize(std::min<size_t>(line.size(), 5));
+    for (auto &line : kept) {
+        line.first.resize(std::min<size_t>(line.first.size(), 5));
     }
     fuzzCheck(linesOf(bytes, 1 + size % 7, size / 3 * 2, 5) == kept,
               "a line keeps what it is asked to, and nothing beyond the byte limit is read");
     const std::string_view before = bytes.substr(0, size / 2);
     auto ended = linesOf(before);
-    if (!before.empty() && !before.ends_with('\r') && !before.ends_with("\r\n")) {
+    if (!before.empty() && !before.ends_with('\r') && !before.ends_with('\n')) {
         ended.pop_back();
     }
     fuzzCheck(linesOf(bytes, 1 + size % 13, Unlimited, All, size / 2) == ended,

@@ -98,19 +98,24 @@ std::optional<double> decimalValue(std::string_view text)
 
 quint64 leadingHexValue(std::string_view text)
 {
+    LeadingHexValue value;
+    value.read(text);
+    return value.value();
+}
+
+void LeadingHexValue::read(std::string_view piece)
+{
     constexpr quint64 Largest = std::numeric_limits<quint64>::max();
-    quint64 value = 0;
-    for (char c : text) {
-        if (isBlank(c)) {
+    for (size_t at = 0; !m_ended && at < piece.size(); ++at) {
+        if (isBlank(piece[at])) {
             continue;
         }
-        const int digit = hexDigitValue(c);
-        if (digit < 0) {
-            break;
+        const int digit = hexDigitValue(piece[at]);
+        m_ended = digit < 0;
+        if (!m_ended) {
+            m_value = m_value > (Largest - digit) / 16 ? Largest : m_value * 16 + digit;
         }
-        value = value > (Largest - digit) / 16 ? Largest : value * 16 + digit;
     }
-    return value;
 }
 
 double leadingDecimalValue(std::string_view text)

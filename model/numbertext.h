@@ -18,6 +18,18 @@ std::optional<double> decimalValue(std::string_view text);
 // character; no digit gives 0. Saturates instead of overflowing.
 quint64 leadingHexValue(std::string_view text);
 
+// The same for a text that comes in pieces, however long it is.
+class LeadingHexValue
+{
+public:
+    void read(std::string_view piece);
+    quint64 value() const { return m_value; }
+
+private:
+    quint64 m_value = 0;
+    bool m_ended = false;
+};
+
 // The number at the start of text, blanks and tabs skipped, up to the first character that
 // cannot continue it (an optional sign, digits, one decimal point); no number gives 0.
 double leadingDecimalValue(std::string_view text);

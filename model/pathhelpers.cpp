@@ -17,6 +17,15 @@ constexpr PathStyle PlatformPaths = UnixPaths;
 // The routines count positions in 16-bit signed integers; longer paths fail as they always have.
 constexpr qsizetype LargestPosition = 32767;
 
+// Characters that break a line or change the order in which the text around them shows: the
+// line and paragraph separators, the direction marks (LRM, RLM, ALM), embeddings, overrides and
+// isolates, and the byte-order mark, which some terminals take for a character of no width.
+bool isLayoutControl(char16_t c)
+{
+    return c == 0x2028 || c == 0x2029 || (c >= 0x202a && c <= 0x202e) ||
+           (c >= 0x2066 && c <= 0x2069) || c == 0x200e || c == 0x200f || c == 0x061c || c == 0xfeff;
+}
+
 bool isLoneSurrogate(QStringView path, qsizetype at)
 {
     const QChar c = path[at];
@@ -65,23 +74,26 @@ QString ExtractFolder(const QString &path, QString &folder)
     return ExtractFolder(path, folder, PlatformPaths);
 }
 
-QString PrintableFileName(const QString &path)
+QString PrintableText(QStringView text)
 {
     QString shown;
-    shown.reserve(path.size());
-    for (qsizetype at = 0; at < path.size(); ++at) {
-        const char16_t c = path[at].unicode();
-        if (const auto byte = UndecodedByte(path, at); c < 0x20 || c == 0x7f || byte) {
+    shown.reserve(text.size());
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const char16_t c = text[at].unicode();
+        if (const auto byte = UndecodedByte(text, at); c < 0x20 || c == 0x7f || byte) {
             shown += QStringLiteral("\\x") + hexDigits(byte.value_or(c), 2);
-        } else if ((c >= 0x80 && c <= 0x9f) || c == 0x2028 || c == 0x2029 ||
-                   (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069) ||
-                   isLoneSurrogate(path, at)) {
+        } else if ((c >= 0x80 && c <= 0x9f) || isLayoutControl(c) || isLoneSurrogate(text, at)) {
             shown += QStringLiteral("\\u") + hexDigits(c, 4);
         } else if (c == u'\\' && PlatformPaths.separator != u'\\') {
             shown += QStringLiteral("\\\\");
         } else {
-            shown += path[at];
+            shown += text[at];
         }
     }
     return shown;
+}
+
+QString PrintableFileName(const QString &path)
+{
+    return path.isEmpty() ? QStringLiteral("''") : PrintableText(path);
 }

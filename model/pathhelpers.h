@@ -26,11 +26,14 @@ QString ExtractFolder(const QString &path, QString &folder, PathStyle style);
 QString ExtractFileName(const QString &path, QString &fileName);
 QString ExtractFolder(const QString &path, QString &folder);
 
-// A path as one line of text that cannot write to a terminal: each control character (C0 and
-// DEL) and each byte of the name that did not decode (see fileio/nativefilename.h) shown as
-// \xHH, a C1 control, a line or paragraph separator, a direction override (which would
-// reorder the text around it) and a lone surrogate as \uHHHH, and off
-// Windows a backslash as \\, so that the form reads back unambiguously.
+// Text from outside, a name or what a file holds, as one line of text that can neither write to
+// a terminal nor reorder the text around it: each control character (C0 and DEL) and each byte
+// of a name that did not decode (see fileio/nativefilename.h) shown as \xHH; a C1 control, a line
+// or paragraph separator, a direction mark, embedding, override or isolate, a byte-order mark
+// and a lone surrogate as \uHHHH; and off Windows a backslash as \\, so that the form reads back
+// unambiguously. The one routine for all of it.
+QString PrintableText(QStringView text);
+// A path as PrintableText shows it, and an empty one as '', so that it shows at all.
 QString PrintableFileName(const QString &path);
 
 inline const QString FilePathError = QStringLiteral("File Path Error");

@@ -25,20 +25,16 @@ bool LineReader::LineBuffer::append(const char *bytes, size_t count)
 namespace
 {
 
-// In blocks that a byte can count, which a compiler turns into vector instructions: a pass over
-// each buffer costs a fraction of the search for line ends.
-qint64 lineFeedsIn(const char *begin, const char *end)
+// Whether bytes hold an LF that follows no CR, an LF at their start counted as one. Without any,
+// no LF ends a line there, and only CRs are searched for, as most files need. Without a branch
+// in the loop, which a compiler turns into vector instructions.
+bool hasLoneLineFeed(const char *begin, const char *end)
 {
-    qint64 total = 0;
-    while (begin != end) {
-        const char *blockEnd = begin + std::min<ptrdiff_t>(end - begin, 255);
-        unsigned char count = 0;
-        for (; begin != blockEnd; ++begin) {
-            count += static_cast<unsigned char>(*begin == '\n');
-        }
-        total += count;
+    unsigned char found = begin != end && *begin == '\n';
+    for (const char *at = begin + 1; at < end; ++at) {
+        found |= static_cast<unsigned char>((at[0] == '\n') & (at[-1] != '\r'));
     }
-    return total;
+    return found != 0;
 }
 
 } // namespace
@@ -58,12 +54,25 @@ bool LineReader::fillBuffer()
     m_bytesLeft -= count;
     m_next = m_buffer.data();
     m_end = m_next + count;
-    m_lineFeeds += lineFeedsIn(m_next, m_end);
+    m_nextReturn = m_nextLineFeed = nullptr;
+    m_loneLineFeeds = hasLoneLineFeed(m_next, m_end);
     return true;
+}
+
+// Each search is made once for all the lines up to what it finds.
+const char *LineReader::nextReturnOrLineFeed()
+{
+    for (const char **cached : {&m_nextReturn, &m_nextLineFeed}) {
+        if (!*cached || *cached < m_next) {
+            *cached = find(cached == &m_nextReturn ? '\r' : '\n');
+        }
+    }
+    return std::min(m_nextReturn, m_nextLineFeed);
 }
 
 std::optional<std::string_view> LineReader::readLine(size_t keep)
 {
+    endLine();
     m_line.clear();
     bool started = false;
     for (;;) {
@@ -71,36 +80,65 @@ std::optional<std::string_view> LineReader::readLine(size_t keep)
             if (!started || m_failed) {
                 return std::nullopt;
             }
+            m_lineEnd = LineEnd::EndOfInput;
             return m_line.view();
         }
         if (m_skipLineFeed) {
             m_skipLineFeed = false;
             if (*m_next == '\n') {
-                ++m_lineFeedsAfterReturn;
                 ++m_next;
                 continue;
             }
         }
-        const auto available = size_t(m_end - m_next);
-        const auto *carriageReturn =
-            static_cast<const char *>(std::memchr(m_next, '\r', available));
-        const size_t length = carriageReturn ? size_t(carriageReturn - m_next) : available;
-        if (carriageReturn && !started) {
-            const std::string_view line(m_next, std::min(length, keep));
-            m_next = carriageReturn + 1;
-            m_skipLineFeed = true;
-            return line;
-        }
-        started = true;
-        if (!m_line.append(m_next, std::min(length, keep - std::min(keep, m_line.size())))) {
-            m_failed = m_atEnd = true;
-            return std::nullopt;
+        const char *lineBreak = nextBreak();
+        const size_t room = keep - m_line.size();
+        const size_t length = std::min(size_t(lineBreak - m_next), room);
+        const bool full = length == room;
+        const bool ends = !full && lineBreak != m_end;
+        std::string_view line(m_next, length);
+        if (started || !(full || ends)) {
+            started = true;
+            if (!m_line.append(m_next, length)) {
+                m_failed = m_atEnd = true;
+                return std::nullopt;
+            }
+            line = m_line.view();
         }
         m_next += length;
-        if (carriageReturn) {
-            ++m_next;
-            m_skipLineFeed = true;
-            return m_line.view();
+        if (full || ends) {
+            m_inLine = true;
+            if (ends) {
+                passBreak();
+            }
+            return line;
         }
     }
+}
+
+std::optional<std::string_view> LineReader::readMore()
+{
+    while (m_inLine) {
+        if (m_next == m_end && !fillBuffer()) {
+            m_inLine = false;
+            m_lineEnd = LineEnd::EndOfInput;
+            return std::nullopt;
+        }
+        const char *lineBreak = nextBreak();
+        const std::string_view piece(m_next, size_t(lineBreak - m_next));
+        m_next = lineBreak;
+        if (lineBreak != m_end) {
+            passBreak();
+        }
+        if (!piece.empty()) {
+            return piece;
+        }
+    }
+    return std::nullopt;
+}
+
+LineReader::LineEnd LineReader::passOverRest()
+{
+    while (readMore()) {
+    }
+    return m_lineEnd;
 }

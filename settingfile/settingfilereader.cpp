@@ -5,6 +5,7 @@
 
 #include "fileio/regularfile.h"
 #include "model/numbertext.h"
+#include "model/pathhelpers.h"
 #include "settingfile/linereader.h"
 
 #include <QFile>
@@ -19,10 +20,6 @@
 
 namespace
 {
-
-// Every header and token is shorter than this, so a line cut to this length still tells
-// whether it equals one of them.
-constexpr size_t ComparedLength = 32;
 
 char upper(char c)
 {
@@ -78,17 +75,25 @@ constexpr std::array<Reason, Rs232cGroups.size()> Rs232cReasons{
     Reason::UnknownBaudRate, Reason::UnknownBitLength, Reason::UnknownStopBit,
     Reason::UnknownParity};
 
-// How a line begins, as a message can show it: control characters (a NUL, a tab) as '?'. Those
-// of ASCII go before decoding, as Windows' code-page conversion drops a NUL at the end.
-QString shown(std::string quoted)
+// How a line begins, as a message can show it: decoded as the system's 8-bit text and escaped
+// as every text from outside is (PrintableText). ASCII's control characters are taken apart from
+// the rest, as Windows' code-page conversion drops a NUL at the end.
+QString shown(std::string_view quoted)
 {
-    std::replace_if(
-        quoted.begin(), quoted.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }, '?');
-    QString text = QString::fromLocal8Bit(quoted);
-    std::replace_if(
-        text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; },
-        u'?');
-    return text;
+    QString text;
+    size_t runStart = 0;
+    for (size_t at = 0; at <= quoted.size(); ++at) {
+        const auto c = at < quoted.size() ? static_cast<unsigned char>(quoted[at]) : 0;
+        if (at < quoted.size() && c >= 0x20 && c != 0x7f) {
+            continue;
+        }
+        text += QString::fromLocal8Bit(quoted.substr(runStart, at - runStart));
+        if (at < quoted.size()) {
+            text += QChar(char16_t(c));
+        }
+        runStart = at + 1;
+    }
+    return PrintableText(text);
 }
 
 ReadProblem notKnown(const FileLine &line, Reason reason)
@@ -96,18 +101,20 @@ ReadProblem notKnown(const FileLine &line, Reason reason)
     return {.reason = reason, .line = qsizetype(line.number), .argument = shown(line.quoted)};
 }
 
-// A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits.
-// A longer value than the field holds is refused later; one character more tells so.
-std::string positionValue(std::string_view value)
+// A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits, the
+// digits' value given where they go on beyond what was kept of the line. A longer value than the
+// field holds is refused later; one character more tells so.
+std::string positionValue(std::string_view value, std::optional<quint64> hexValue)
 {
     if (value.starts_with("0x")) {
-        return std::to_string(leadingHexValue(value.substr(2)));
+        return std::to_string(hexValue.value_or(leadingHexValue(value.substr(2))));
     }
     return std::string(value.substr(0, PositionMaxLength + 1));
 }
 
 // A suffix is kept in hexadecimal digits: "0x" followed by them, a character in apostrophes
-// ('A' is 41) or a decimal number. Nothing for a value that is none of these.
+// ('A' is 41) or a decimal number. Nothing for a value that is none of these, such as any value
+// longer than 4 characters.
 std::optional<std::string> suffixValue(std::string_view value)
 {
     if (value.starts_with("0x")) {
@@ -150,74 +157,213 @@ ReadProblem endedTooSoon(bool noMode, size_t lines, bool markBeforeHeader, bool 
                   : ReadProblem{.reason = Reason::NoEndLine, .argument = QString::number(lines)};
 }
 
+// The first pass over a file: follows its structure line by line, up to its [END] line or a line
+// it refuses, and collects the lines and values that matter.
+class FirstPass
+{
+public:
+    enum class Step { GoOn, Ended, Refused };
+
+    // Where the hexadecimal digits of a START or END value begin in line, the next one; npos
+    // where line has none.
+    size_t hexDigitsAt(std::string_view line) const;
+    // Takes the next line, of which it looks at the first KeptLength bytes. hexValue, where
+    // given, is what the hexadecimal digits of a START or END value give to the end of the line.
+    Step take(std::string_view line, std::optional<quint64> hexValue = std::nullopt);
+    Step step() const { return m_step; }
+    // How far the file came: to no [MODE] line, to one, or to its end or a refused line.
+    int progress() const;
+    // Why the file ended before its [END] line, the LF line ends named where lineFeedsAlone.
+    ReadProblem endedTooSoon(bool lineFeedsAlone) const;
+
+    static constexpr size_t KeptLength = FileLine::QuotedLength;
+    RawContent raw;
+    ReadProblem problem;
+
+private:
+    // Every header and token is shorter than this, so a line cut to this length still tells
+    // whether it equals one of them.
+    static constexpr size_t ComparedLength = 32;
+    enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
+
+    // Out of line, so that take(), which most lines only pass through, stays small and quick.
+    [[gnu::noinline]] void keepLine(FileLine &kept, std::string_view line) const;
+    [[gnu::noinline]] Step takeSetting(std::string_view line, std::optional<quint64> hexValue);
+
+    State m_state = State::Seek;
+    Step m_step = Step::GoOn;
+    size_t m_rs232cLine = 0;
+    size_t m_lines = 0;
+    bool m_markBeforeHeader = false;
+};
+
+size_t FirstPass::hexDigitsAt(std::string_view line) const
+{
+    if (m_state != State::SettingSection) {
+        return std::string_view::npos;
+    }
+    const size_t key = startsWithKey(line, "START=") ? 6 : startsWithKey(line, "END=") ? 4 : 0;
+    return key > 0 && line.substr(key).starts_with("0x") ? key + 2 : std::string_view::npos;
+}
+
+FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> hexValue)
+{
+    ++m_lines;
+    line = {line.data(),
+            std::min(line.size(), m_state == State::SettingSection ? KeptLength : ComparedLength)};
+    switch (m_state) {
+    case State::Seek:
+        if (isLine(line, "[MODE]")) {
+            m_state = State::ModeLine;
+        }
+        m_markBeforeHeader = m_markBeforeHeader || (m_lines == 1 && isHeaderAfterMark(line));
+        break;
+    case State::ModeLine:
+        keepLine(raw.mode, line);
+        m_state = State::BetweenSections;
+        break;
+    case State::BetweenSections:
+        if (isLine(line, "[RS-232C]")) {
+            raw.rs232cSeen = true;
+            m_rs232cLine = 0;
+            m_state = State::Rs232cLine;
+        } else if (isLine(line, "[SETTING]")) {
+            m_state = State::SettingSection;
+        } else if (isLine(line, "[END]")) {
+            m_step = Step::Ended;
+        }
+        break;
+    case State::Rs232cLine:
+        keepLine(raw.rs232cLines[m_rs232cLine++], line);
+        if (m_rs232cLine == raw.rs232cLines.size()) {
+            m_state = State::BetweenSections;
+        }
+        break;
+    case State::SettingSection:
+        m_step = takeSetting(line, hexValue);
+        break;
+    }
+    return m_step;
+}
+
+void FirstPass::keepLine(FileLine &kept, std::string_view line) const
+{
+    kept = FileLine(line, m_lines, std::string(line));
+}
+
+FirstPass::Step FirstPass::takeSetting(std::string_view line, std::optional<quint64> hexValue)
+{
+    if (startsWithKey(line, "START=")) {
+        raw.start = FileLine(line, m_lines, positionValue(line.substr(6), hexValue));
+    } else if (startsWithKey(line, "END=")) {
+        raw.end = FileLine(line, m_lines, positionValue(line.substr(4), hexValue));
+    } else if (startsWithKey(line, "SUFFIX=")) {
+        const std::optional<std::string> suffix = suffixValue(line.substr(7));
+        raw.suffix = FileLine(line, m_lines, suffix.value_or(std::string()));
+        if (!suffix) {
+            problem = notKnown(raw.suffix, Reason::UnknownSuffix);
+            return Step::Refused;
+        }
+    } else if (isLine(line, "[END]")) {
+        return Step::Ended;
+    } else {
+        problem = notKnown(FileLine(line, m_lines, {}), Reason::NotInSettingSection);
+        return Step::Refused;
+    }
+    return Step::GoOn;
+}
+
+int FirstPass::progress() const
+{
+    return m_step != Step::GoOn ? 2 : m_state != State::Seek ? 1 : 0;
+}
+
+ReadProblem FirstPass::endedTooSoon(bool lineFeedsAlone) const
+{
+    return ::endedTooSoon(m_state == State::Seek, m_lines, m_markBeforeHeader, lineFeedsAlone);
+}
+
+// What the hexadecimal digits of a START or END value give, read from where they begin in line
+// to the end of the reader's line.
+quint64 wholeHexValue(std::string_view line, size_t digitsAt, LineReader &reader)
+{
+    LeadingHexValue value;
+    value.read(line.substr(digitsAt));
+    while (const auto more = reader.readMore()) {
+        value.read(*more);
+    }
+    return value.value();
+}
+
 // Collects the lines that matter, reading no more than byteLimit bytes of device. Returns what
-// is wrong and where.
+// is wrong and where. Only the first bytes of a line
+// are kept, and the rest of a hexadecimal START or END value is read as it goes by, so that no
+// line, however long, takes more memory than that.
 ReadProblem collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw)
 {
     LineReader reader(device, byteLimit);
-    enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
-    State state = State::Seek;
-    size_t rs232cLine = 0;
-    size_t number = 0;
-    bool markBeforeHeader = false;
-    while (const auto read = reader.readLine(state == State::SettingSection ? std::string_view::npos
-                                                                            : ComparedLength)) {
-        const std::string_view line = *read;
-        ++number;
-        switch (state) {
-        case State::Seek:
-            if (isLine(line, "[MODE]")) {
-                state = State::ModeLine;
-            }
-            markBeforeHeader = markBeforeHeader || (number == 1 && isHeaderAfterMark(line));
+    FirstPass file;
+    // The same bytes as if each lone LF were a CR LF: where that comes no further, its reason
+    // is the one to give, as the LF line ends are then not what is wrong. Up to the first lone
+    // LF it is file itself, and only then made.
+    std::optional<FirstPass> withCrLf;
+    std::string line; // of file: the reader's lines joined by the lone LFs between them
+    bool lineGoesOn = false;
+    std::optional<quint64> hexValue;
+    while (file.step() == FirstPass::Step::GoOn) {
+        const auto read = reader.readLine(FirstPass::KeptLength);
+        if (!read) {
             break;
-        case State::ModeLine:
-            raw.mode = FileLine(line, number, std::string(line));
-            state = State::BetweenSections;
+        }
+        if (withCrLf && withCrLf->step() == FirstPass::Step::GoOn) {
+            withCrLf->take(*read);
+        }
+        // Most lines are whole in what was kept of them, and end in a CR: taken as they are.
+        if (!lineGoesOn && reader.lineEnded() &&
+            reader.endLine() != LineReader::LineEnd::LineFeed) {
+            file.take(*read);
+            continue;
+        }
+        if (!lineGoesOn) {
+            line.assign(*read);
+            const size_t digitsAt = file.hexDigitsAt(line);
+            hexValue = digitsAt == std::string_view::npos
+                           ? std::nullopt
+                           : std::optional(wholeHexValue(line, digitsAt, reader));
+        } else if (line.size() < FirstPass::KeptLength) {
+            line.append(read->substr(0, FirstPass::KeptLength - line.size()));
+        }
+        lineGoesOn = reader.endLine() == LineReader::LineEnd::LineFeed;
+        if (reader.failed()) {
             break;
-        case State::BetweenSections:
-            if (isLine(line, "[RS-232C]")) {
-                raw.rs232cSeen = true;
-                rs232cLine = 0;
-                state = State::Rs232cLine;
-            } else if (isLine(line, "[SETTING]")) {
-                state = State::SettingSection;
-            } else if (isLine(line, "[END]")) {
-                return {};
-            }
-            break;
-        case State::Rs232cLine:
-            raw.rs232cLines[rs232cLine++] = FileLine(line, number, std::string(line));
-            if (rs232cLine == raw.rs232cLines.size()) {
-                state = State::BetweenSections;
-            }
-            break;
-        case State::SettingSection:
-            if (startsWithKey(line, "START=")) {
-                raw.start = FileLine(line, number, positionValue(line.substr(6)));
-            } else if (startsWithKey(line, "END=")) {
-                raw.end = FileLine(line, number, positionValue(line.substr(4)));
-            } else if (startsWithKey(line, "SUFFIX=")) {
-                const std::optional<std::string> suffix = suffixValue(line.substr(7));
-                raw.suffix = FileLine(line, number, suffix.value_or(std::string()));
-                if (!suffix) {
-                    return notKnown(raw.suffix, Reason::UnknownSuffix);
-                }
-            } else if (isLine(line, "[END]")) {
-                return {};
-            } else {
-                return notKnown(FileLine(line, number, {}), Reason::NotInSettingSection);
-            }
-            break;
+        }
+        if (lineGoesOn && !withCrLf) {
+            withCrLf = file; // before this line, whose first part the lone LF ends
+            withCrLf->take(line);
+        }
+        if (lineGoesOn) {
+            line.append(line.size() < FirstPass::KeptLength ? 1 : 0, '\n');
+        } else {
+            file.take(line, hexValue);
         }
     }
     if (reader.failed()) {
         return {.reason = Reason::NotRead, .file = FileProblem::system(device.errorString())};
     }
-    // Most line ends are LF alone, where a stray one in a comment is no cause.
-    const qint64 loneLineFeeds = reader.loneLineFeeds();
-    return endedTooSoon(state == State::Seek, number, markBeforeHeader,
-                        loneLineFeeds > 0 && loneLineFeeds >= qint64(number));
+    if (lineGoesOn) {
+        file.take(line, hexValue); // the last line, which ends in a lone LF
+    }
+    raw = file.raw;
+    switch (file.step()) {
+    case FirstPass::Step::Ended:
+        return {};
+    case FirstPass::Step::Refused:
+        return file.problem;
+    case FirstPass::Step::GoOn:
+        break;
+    }
+    const FirstPass &crLf = withCrLf ? *withCrLf : file;
+    return crLf.progress() > file.progress() ? file.endedTooSoon(true) : crLf.endedTooSoon(false);
 }
 
 // Index of the option of group whose token, after prefix, equals text.

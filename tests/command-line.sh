@@ -106,6 +106,7 @@ expect no_display 1 "<stdin>:2: error: \"SELECT/\" is not a mode this program kn
 expect nonblocking_input 0 "<stdin>: ok: Select, Copy; RS-232C 9600 8N1; start 3, end 12, suffix 0D" \
     --check -
 expect closed_input 1 "<stdin>: error: Standard input is closed." --check -
+expect no_display 1 "<stdin>: error: Standard input was already read." --check - - <line1.zel
 expect no_display 1 "<stdin>: error: Is a directory" --check - </
 for arguments in "--check line1.zel" --version --help; do
     expect closed_output 1 "zel-file-generator: The lines could not be written: Standard output \
@@ -155,6 +156,7 @@ for name in "${shown[@]}"; do
 done
 [ "$(wc -l <"$work/name-lines")" -eq "${#shown[@]}" ] || fail "a name broke its line"
 expect no_display 1 $'missing\\xFF.zel: error: No such file or directory' --check $'missing\xff.zel'
+expect no_display 1 "'': error: No such file or directory" --check ''
 cd "$data/settingfiles" || exit 1
 
 # The line of a file whose result in the table is $2. A load error's reason is the system's, in

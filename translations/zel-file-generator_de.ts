@@ -200,6 +200,11 @@ Möchten Sie die Daten speichern?</translation>
         <source>its content is not in the store&apos;s format.</source>
         <translation>Ihr Inhalt hat nicht das erwartete Format.</translation>
     </message>
+    <message>
+        <source>The preferences cannot be kept in %1: it is not a regular file.</source>
+        <extracomment>%1 is the file of the preferences.</extracomment>
+        <translation>Die Programmeinstellungen können nicht in %1 gespeichert werden: Es ist keine reguläre Datei.</translation>
+    </message>
 </context>
 <context>
     <name>SettingFileReader</name>

@@ -216,6 +216,11 @@ Save this data?</source>
         <source>its content is not in the store&apos;s format.</source>
         <translation>内容が保存形式に合っていません。</translation>
     </message>
+    <message>
+        <source>The preferences cannot be kept in %1: it is not a regular file.</source>
+        <extracomment>%1 is the file of the preferences.</extracomment>
+        <translation>環境設定を %1 に保存できません: 通常のファイルではありません。</translation>
+    </message>
 </context>
 <context>
     <name>SettingFileReader</name>
