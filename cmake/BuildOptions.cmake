@@ -2,12 +2,18 @@
 # SPDX-License-Identifier: MIT
 
 # zel_build_options: what every target of the project is compiled and linked with, as one
-# INTERFACE target that each of them links: warnings, Debian's hardening, the sanitizers and the
-# Qt definitions. Nothing here changes the global flags.
+# INTERFACE target that each of them links: warnings, the hardening of the project's own builds,
+# the sanitizers and the Qt definitions. Nothing here changes the global flags: the flags a
+# packager gives (CPPFLAGS, CXXFLAGS, LDFLAGS) come through CMake's own and are used as given.
 add_library(zel_build_options INTERFACE)
 
 target_compile_options(zel_build_options INTERFACE
     $<IF:$<CXX_COMPILER_ID:MSVC>,/W4,-Wall;-Wextra;-Wpedantic>)
+# CMake takes CXXFLAGS and LDFLAGS from the environment on the first configure, but not
+# CPPFLAGS; a packager's preprocessor flags are taken here the same way.
+set(ZEL_CPPFLAGS "$ENV{CPPFLAGS}" CACHE STRING "Preprocessor flags (CPPFLAGS of the first configure)")
+separate_arguments(packager_cppflags UNIX_COMMAND "${ZEL_CPPFLAGS}")
+target_compile_options(zel_build_options INTERFACE ${packager_cppflags})
 # Every text that becomes a QString says how it is encoded.
 target_compile_definitions(zel_build_options INTERFACE QT_NO_CAST_FROM_ASCII)
 
@@ -18,32 +24,28 @@ if(ZEL_SANITIZE AND NOT MSVC)
     target_link_options(zel_build_options INTERFACE ${sanitizers})
 endif()
 
-# Debian's hardening flags, asked of dpkg-buildflags as Debian's own packages ask: stack
-# protector, format checks, relro and immediate binding (PIE is the compiler's default).
-# Optimisation and debug information stay with the build type, and source paths are not
-# rewritten, so that a debugger and the sanitizers' reports name the sources where they are.
-# Fortified functions need optimisation and stand in the sanitizers' way, so Debug and
-# sanitizer builds go without them. They are the Debian package's: its link flags (-z relro,
-# -z now) are ELF's, not Windows'.
-find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(NOT DPKG_BUILDFLAGS OR NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
-    return()
+# The hardening Debian 12 gives its own packages (dpkg-buildflags with hardening=+all), which the
+# presets turn on: stack protector, format checks, relro and immediate binding (PIE is the
+# compiler's default). Fortified functions need optimisation and stand in the sanitizers' way,
+# so Debug and sanitizer builds go without them. The link flags are ELF's, not Windows'.
+if(ZEL_HARDENING AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    target_compile_options(zel_build_options INTERFACE
+        -fstack-protector-strong -Wformat -Werror=format-security)
+    if(NOT ZEL_SANITIZE AND NOT ZEL_FUZZ)
+        target_compile_options(zel_build_options INTERFACE
+            $<$<NOT:$<CONFIG:Debug>>:-Wdate-time;-D_FORTIFY_SOURCE=2>)
+    endif()
+    target_link_options(zel_build_options INTERFACE LINKER:-z,relro LINKER:-z,now)
 endif()
-function(zel_debian_flags area variable)
-    execute_process(
-        COMMAND ${CMAKE_COMMAND} -E env
-            "DEB_BUILD_MAINT_OPTIONS=hardening=+all reproducible=-fixfilepath,-fixdebugpath"
-            "DEB_${area}_MAINT_STRIP=-g -O2"
-            ${DPKG_BUILDFLAGS} --get ${area}
-        OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    separate_arguments(flags UNIX_COMMAND "${flags}")
-    set(${variable} ${flags} PARENT_SCOPE)
-endfunction()
-zel_debian_flags(CXXFLAGS compile_flags)
-zel_debian_flags(LDFLAGS link_flags)
-if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND NOT ZEL_SANITIZE AND NOT ZEL_FUZZ)
-    zel_debian_flags(CPPFLAGS preprocessor_flags)
-    list(APPEND compile_flags ${preprocessor_flags})
+
+# Two builds of one commit give the same bytes wherever they are. Optimised builds, which the
+# packages come from, name their sources from the source folder, and generated ones from the
+# build folder; Debug and sanitizer builds keep the real paths for the debugger and the
+# sanitizers' reports. The linker stamps no time into a Windows program.
+if(NOT MSVC AND NOT ZEL_SANITIZE AND NOT ZEL_FUZZ)
+    set(path_maps -ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+    target_compile_options(zel_build_options INTERFACE "$<$<NOT:$<CONFIG:Debug>>:${path_maps}>")
 endif()
-target_compile_options(zel_build_options INTERFACE ${compile_flags})
-target_link_options(zel_build_options INTERFACE ${link_flags})
+if(MINGW)
+    target_link_options(zel_build_options INTERFACE LINKER:--no-insert-timestamp)
+endif()

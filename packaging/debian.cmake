@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 # SPDX-License-Identifier: MIT
 
-# The Debian package: the program installed as a desktop application.
+# The program installed as a desktop application, and the Debian package of it.
 if(TARGET zel-file-generator)
     install(TARGETS zel-file-generator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -15,9 +15,29 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${ZEL_APPSTREAM_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The manual page and the changelog go compressed, as Debian's policy wants them.
-execute_process(COMMAND date -u -R -d ${ZEL_RELEASE_DATE}
-    OUTPUT_VARIABLE ZEL_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE
-    COMMAND_ERROR_IS_FATAL ANY)
+# The changelog gives the release date as RFC 2822 has it, the weekday reckoned here: GNU date's
+# -d, which other systems lack, is not needed.
+function(zel_rfc2822_date date variable)
+    if(NOT date MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
+        message(FATAL_ERROR "The release date ${date} is not YYYY-MM-DD")
+    endif()
+    set(year ${CMAKE_MATCH_1})
+    set(day ${CMAKE_MATCH_3})
+    math(EXPR month_index "1${CMAKE_MATCH_2} - 101")
+    set(month_offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+    list(GET month_offsets ${month_index} offset)
+    set(y ${year})
+    if(month_index LESS 2)
+        math(EXPR y "${y} - 1")
+    endif()
+    math(EXPR weekday "(${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + ${offset} + 1${day} - 100) % 7")
+    set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    list(GET weekdays ${weekday} weekday_name)
+    list(GET months ${month_index} month_name)
+    set(${variable} "${weekday_name}, ${day} ${month_name} ${year} 00:00:00 +0000" PARENT_SCOPE)
+endfunction()
+zel_rfc2822_date(${ZEL_RELEASE_DATE} ZEL_RELEASE_DATE_RFC2822)
 set(ZEL_COMPRESSED)
 foreach(document ${ZEL_APP_ID}.1 changelog)
     configure_file(${document}.in ${document} @ONLY)
@@ -44,6 +64,21 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/README.md)
         DESTINATION ${ZEL_DOC_DIR})
 endif()
 
+# CPack makes the Debian package where Debian's packaging tools are (dpkg-deb, dpkg-shlibdeps),
+# or where it is asked for; elsewhere the files above install as they are, and CPack packs them
+# in a tarball.
+find_program(ZEL_DPKG_DEB dpkg-deb)
+if(ZEL_DPKG_DEB)
+    set(debian_package_default ON)
+else()
+    set(debian_package_default OFF)
+endif()
+option(ZEL_DEBIAN_PACKAGE "Make the Debian package with CPack (needs dpkg-deb and dpkg-shlibdeps)"
+    ${debian_package_default})
+if(NOT ZEL_DEBIAN_PACKAGE)
+    set(CPACK_GENERATOR TGZ)
+    return()
+endif()
 set(CPACK_GENERATOR DEB)
 # Debian shows the long description as is, so it is wrapped here.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION

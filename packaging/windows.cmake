@@ -27,14 +27,57 @@ add_dependencies(zel-file-generator-console program-icon)
 # Everything in one folder: Qt looks for its plugins beside the program. Qt's DLLs and the
 # program need MinGW's C++ runtime, which Windows does not have.
 install(TARGETS zel-file-generator zel-file-generator-console RUNTIME DESTINATION .)
-install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets RUNTIME DESTINATION .)
+set(qt_libraries Qt6::Core Qt6::Gui Qt6::Widgets)
+set(qt_plugins Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin)
+install(IMPORTED_RUNTIME_ARTIFACTS ${qt_libraries} RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin LIBRARY DESTINATION platforms)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin LIBRARY DESTINATION styles)
+set(runtime_dlls)
 foreach(runtime libstdc++-6 libgcc_s_seh-1 libwinpthread-1)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}.dll
         OUTPUT_VARIABLE file OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     install(FILES ${file} DESTINATION .)
+    list(APPEND runtime_dlls ${file})
 endforeach()
+
+# The program's licence, and the notices of everything shipped beside it: Qt, the third-party
+# code compiled into its DLLs (from what scripts/build-windows.sh kept of the Qt build) and
+# MinGW-w64's run time. Both with Windows' line ends, as the installer's licence page shows
+# the licence.
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+get_filename_component(qt_prefix ${Qt6_DIR}/../../.. ABSOLUTE)
+set(qt_notices ${qt_prefix}/notices)
+if(NOT EXISTS ${qt_notices}/qt-source-version.txt)
+    message(FATAL_ERROR "The Qt for Windows in ${qt_prefix} has not kept what the third-party "
+        "notices need: remove it, and scripts/build-windows.sh builds it again with them.")
+endif()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(notices ${CMAKE_CURRENT_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
+set(notices_arguments)
+# The Qt entry point is linked into the program itself.
+foreach(library ${qt_libraries} ${qt_plugins} Qt6::EntryPointImplementation)
+    list(APPEND notices_arguments --qt-library $<TARGET_FILE_NAME:${library}>)
+endforeach()
+foreach(runtime ${runtime_dlls})
+    list(APPEND notices_arguments --runtime ${runtime})
+endforeach()
+# Qt's own translations, which translations/ ships beside the program's.
+get_property(cache_variables GLOBAL PROPERTY CACHE_VARIABLES)
+list(FILTER cache_variables INCLUDE REGEX "^ZEL_QTBASE_")
+set(qt_translations)
+foreach(variable ${cache_variables})
+    list(APPEND notices_arguments --qt-translation ${${variable}})
+    list(APPEND qt_translations ${${variable}})
+endforeach()
+file(GLOB_RECURSE qt_notices_files ${qt_notices}/*)
+add_custom_command(OUTPUT ${notices}
+    COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/third-party-notices.py
+        --program "ZEL File Generator ${PROJECT_VERSION}" --qt ${qt_notices}
+        ${notices_arguments} --output ${notices}
+    DEPENDS third-party-notices.py ${qt_notices_files} ${runtime_dlls} ${qt_translations}
+    COMMENT "Writing the third-party notices" VERBATIM)
+add_custom_target(third-party-notices ALL DEPENDS ${notices})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt ${notices} DESTINATION .)
 # CPack strips only what the project built; Qt's and MinGW's DLLs carry their symbols too.
 install(CODE "if(CMAKE_INSTALL_DO_STRIP)
     file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
@@ -63,7 +106,7 @@ set(CPACK_NSIS_PACKAGE_NAME "ZEL File Generator")
 set(CPACK_NSIS_MUI_ICON ${ZEL_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${ZEL_ICON})
 set(CPACK_NSIS_INSTALLED_ICON_NAME ${ZEL_APP_ID}.exe)
-set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt)
 # No uninstall before installing: the installer would run it from its start, before the operator
 # can cancel, and a cancel then left the program uninstalled. Run over an installed version, the
 # installer replaces its files and writes the association and the uninstaller's entry again.

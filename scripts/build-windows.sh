@@ -19,7 +19,8 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 # Qt for Windows from the source of the Qt that the Linux build uses, whose host tools
-# (moc, rcc, uic) it takes; only what the program links, with Qt's bundled third-party code.
+# (moc, rcc, uic) it takes; only what the program links, with Qt's bundled third-party code. It
+# keeps, beside the installed Qt, what the third-party notices need.
 build_qt() {
     if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/; then
         sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
@@ -45,6 +46,8 @@ build_qt() {
         -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF
     cmake --build "$work/build"
     cmake --install "$work/build"
+    # What the Windows package's third-party notices are made from, before the work folder goes.
+    scripts/keep-qt-notices.sh "$work"/qt6-base-*/ "$work/build" "$ZEL_WINDOWS_QT/notices"
     rm -rf "$work"
 }
 [ -f "$ZEL_WINDOWS_QT/lib/cmake/Qt6/qt.toolchain.cmake" ] || build_qt

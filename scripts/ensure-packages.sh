@@ -46,4 +46,4 @@ PACKAGE_TEST_PACKAGES=(lintian appstream shared-mime-info)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
 # The Windows build (scripts/build-windows.sh) and its tests under Wine.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build imagemagick nsis unzip wine wine64)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ninja-build imagemagick nsis unzip wine wine64 python3)

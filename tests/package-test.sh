@@ -2,15 +2,16 @@
 # SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 # SPDX-License-Identifier: MIT
 
-# Builds the Debian package from a build folder, unpacks it into a temporary root (nothing is
-# installed on this machine) and checks what a desktop, a software centre and dpkg will rely
-# on, and what lintian says of it. It installs nothing: where a tool it needs is missing it says
-# so and exits with 77, which CTest reports as skipped (./test.sh installs them).
-# Usage: package-test.sh <build dir> <source dir> <expected version>
+# Builds the Debian package as it ships, from the release preset (in build/release), unpacks
+# it into a temporary root (nothing is installed on this machine) and checks what a desktop, a
+# software centre and dpkg will rely on, and what lintian says of it. It installs nothing: where
+# a tool it needs is missing it says so and exits with 77, which CTest reports as skipped
+# (./test.sh installs them).
+# Usage: package-test.sh <source dir> <expected version>
 set -euo pipefail
-build_dir=$1
-source_dir=$2
-expected_version=$3
+source_dir=$1
+expected_version=$2
+build_dir=$source_dir/build/release
 app=zel-file-generator
 mime_type=application/x-zel-settings
 for tool in dpkg-deb lintian appstreamcli desktop-file-validate update-mime-database; do
@@ -25,6 +26,12 @@ fail() {
     failures=$((failures + 1))
 }
 
+if ! (cd "$source_dir" && cmake --preset release && cmake --build --preset release -j"$(nproc)") \
+    >"$work/build.log" 2>&1; then
+    cat "$work/build.log"
+    echo "FAIL: the release preset did not build"
+    exit 1
+fi
 if ! cpack --config "$build_dir/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
     cat "$work/cpack.log"
     echo "FAIL: cpack did not build the package"
@@ -179,11 +186,15 @@ if [ -x "$program" ]; then
     done
 fi
 
-# Debian's hardening: a position-independent program, relro, and every symbol bound at start.
+# Debian's hardening: a position-independent program, relro, every symbol bound at start, the
+# stack protector and fortified functions (which a build without optimisation would not have).
 if [ -x "$program" ]; then
     readelf -h "$program" | grep -q 'Type:.*DYN' || fail "the program is not position-independent"
     readelf -lW "$program" | grep -q GNU_RELRO || fail "the program has no relro segment"
     readelf -d "$program" | grep -q 'BIND_NOW' || fail "the program is not bound at start (bindnow)"
+    symbols=$(readelf --dyn-syms -W "$program")
+    grep -q ' __stack_chk_fail' <<<"$symbols" || fail "the program has no stack protector"
+    grep -qE ' __[a-z_]+_chk(@| |$)' <<<"$symbols" || fail "the program calls no fortified function"
 fi
 
 # Errors and warnings fail; informational tags may stay.
