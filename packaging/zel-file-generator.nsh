@@ -68,7 +68,7 @@ FunctionEnd
 ; it is not yet, so that zel-file-generator typed at a prompt runs zel-file-generator.com.
 !define MUI_FINISHPAGE_SHOWREADME ""
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
-!define MUI_FINISHPAGE_SHOWREADME_TEXT "&Add the program's folder to my PATH (for zel-file-generator at a command prompt)"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "&Add the program's folder to my PATH"
 !define MUI_FINISHPAGE_SHOWREADME_FUNCTION zelAddToUserPath
 Function zelAddToUserPath
   Call zelReadUserPath
