@@ -48,7 +48,7 @@ FileProblem writeChecked(QFile &file, const QString &name, const QByteArray &byt
 {
     FileProblem problem = WriteFromStart(file, bytes, calls);
     if (!problem) {
-        problem = CutAndFlush(file, bytes.size());
+        problem = CutAndFlush(file, bytes.size(), calls);
     }
     return problem ? problem : mismatch(name, bytes);
 }
@@ -126,7 +126,7 @@ SaveResult overwrite(QFile &file, const QString &target, const QByteArray &bytes
     // that stops part of the way (at a size limit) may still leave them all there. What the file
     // holds tells whether they are back.
     WriteFromStart(file, former, calls);
-    const bool back = !CutAndFlush(file, former.size()) && !mismatch(target, former);
+    const bool back = !CutAndFlush(file, former.size(), calls) && !mismatch(target, former);
     return {back ? SaveOutcome::Refused : SaveOutcome::FormerContentLost, problem};
 }
 

@@ -27,7 +27,7 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &calls);
 // Writes bytes from the start of the open file, over what it holds.
 FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls);
 // Cuts the open file to size bytes and returns once the disk holds what it holds.
-FileProblem CutAndFlush(QFile &file, qint64 size);
+FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &calls);
 // Puts the closed file temporary in place of target, over the file there when replacing. On a
 // failure target is as it was, unless formerGone tells that the former file is gone and that
 // temporary, which holds the new content, could not take its place.

@@ -108,7 +108,7 @@ bool setOrUnsupported(int result)
 
 SaveCalls &SystemSaveCalls()
 {
-    static SaveCalls calls{::pwrite, ::fchown, listAttributes, ::fsync};
+    static SaveCalls calls{::pwrite, ::ftruncate, ::fchown, listAttributes, ::fsync};
     return calls;
 }
 
@@ -143,9 +143,14 @@ FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls
     return {};
 }
 
-FileProblem CutAndFlush(QFile &file, qint64 size)
+// A file system may refuse to cut a file to its own size or more (fusefat does): a file just
+// made, or one that held less, is cut not at all.
+FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &calls)
 {
-    if (::ftruncate(file.handle(), off_t(size)) != 0 || ::fsync(file.handle()) != 0) {
+    struct stat status = {};
+    if (::fstat(file.handle(), &status) != 0 ||
+        (status.st_size > size && calls.cut(file.handle(), off_t(size)) != 0) ||
+        ::fsync(file.handle()) != 0) {
         return LastSystemError();
     }
     return {};

@@ -72,7 +72,7 @@ FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls
     return {};
 }
 
-FileProblem CutAndFlush(QFile &file, qint64 size)
+FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &)
 {
     const HANDLE handle = handleOf(file);
     LARGE_INTEGER end = {};
