@@ -73,8 +73,8 @@ QString besideName(const QString &target)
 
 // Writes bytes to a new file beside target that takes its place, where the new file can be the
 // same file to everyone as former (null: there is no file yet). Nothing when target is to be
-// written in place: the folder refuses new files, a name too long for the new one's, or an
-// identity that the new file cannot take over.
+// written in place: the folder refuses new files, a name too long for the new one's, an
+// identity that the new file cannot take over, or a name that takes no new file.
 std::optional<SaveResult> replaceThroughNewFile(const QString &target, QFile *former,
                                                 const QByteArray &bytes, const SaveCalls &calls)
 {
@@ -93,18 +93,17 @@ std::optional<SaveResult> replaceThroughNewFile(const QString &target, QFile *fo
     if (former) {
         former->close(); // Windows replaces only a file that no handle holds
     }
-    bool formerGone = false;
-    if (!problem) {
-        problem = PutInPlace(temporary, target, former != nullptr, formerGone);
-    }
-    if (!problem) {
+    const Placement placed = problem
+                                 ? Placement::Refused
+                                 : PutInPlace(temporary, target, former != nullptr, problem, calls);
+    if (placed == Placement::Done) {
         return confirmed(target, calls);
     }
-    if (formerGone) {
+    if (placed == Placement::FormerGone) {
         return SaveResult{SaveOutcome::FormerContentLost, problem};
     }
     RemoveFile(temporary);
-    return refused(problem);
+    return placed == Placement::InPlace ? std::nullopt : std::optional(refused(problem));
 }
 
 // Writes bytes into the open file called target itself, which keeps its links, owner,
@@ -164,7 +163,16 @@ SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes, cons
             replaceThroughNewFile(target, absent ? nullptr : &former, bytes, calls)) {
         return *replaced;
     }
-    return absent ? createInPlace(target, bytes, calls) : overwrite(former, target, bytes, calls);
+    if (absent) {
+        return createInPlace(target, bytes, calls);
+    }
+    // A new file that could not take the former one's place has closed it.
+    if (!former.isOpen()) {
+        if (const FileProblem problem = OpenRegularFile(target, QIODevice::ReadWrite, former)) {
+            return refused(problem);
+        }
+    }
+    return overwrite(former, target, bytes, calls);
 }
 
 SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes)

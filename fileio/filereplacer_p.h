@@ -28,11 +28,20 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &calls);
 FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls);
 // Cuts the open file to size bytes and returns once the disk holds what it holds.
 FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &calls);
-// Puts the closed file temporary in place of target, over the file there when replacing. On a
-// failure target is as it was, unless formerGone tells that the former file is gone and that
-// temporary, which holds the new content, could not take its place.
-FileProblem PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                       bool &formerGone);
+// What became of a new file put in place of the target.
+enum class Placement {
+    Done,
+    Refused,    // the target is as it was
+    FormerGone, // the former file is gone, and the new one, which holds the new content, could
+                // not take its place
+    InPlace,    // the name takes no new file (a mount point, another device), or none without
+                // replacing a file that may have appeared there: the target is as it was, and its
+                // content is to be written into it (or into a file made under its name)
+};
+// Puts the closed file temporary in place of target: over the file there when replacing, and
+// otherwise never over one that has appeared meanwhile. problem tells why where not done.
+Placement PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                     FileProblem &problem, const SaveCalls &calls);
 // Returns once the disk holds the folder entry of the file called name, which has just been
 // made or renamed.
 FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls);

@@ -84,8 +84,8 @@ FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &)
     return {};
 }
 
-FileProblem PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                       bool &formerGone)
+Placement PutInPlace(const QString &temporary, const QString &target, bool replacing,
+                     FileProblem &problem, const SaveCalls &)
 {
     // Without REPLACE_EXISTING: a file that has appeared meanwhile is not replaced.
     const auto move = [&] {
@@ -93,16 +93,19 @@ FileProblem PutInPlace(const QString &temporary, const QString &target, bool rep
     };
     if (replacing ? ReplaceFileW(wide(target), wide(temporary), nullptr, 0, nullptr, nullptr)
                   : move()) {
-        return {};
+        return Placement::Done;
     }
-    const DWORD error = GetLastError();
+    problem = LastSystemError();
     // ReplaceFileW can fail after it has taken the former file away; the new one then moves to
     // where it was.
     if (!replacing || GetFileAttributesW(wide(target)) != INVALID_FILE_ATTRIBUTES) {
-        return SystemError(int(error));
+        return Placement::Refused;
     }
-    formerGone = !move();
-    return formerGone ? SystemError(int(error)) : FileProblem();
+    if (move()) {
+        problem = {};
+        return Placement::Done;
+    }
+    return Placement::FormerGone;
 }
 
 // Windows has no call that flushes a folder's entries: a moved file is on the disk once
