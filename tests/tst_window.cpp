@@ -59,7 +59,7 @@ bool flag(const QString &value)
 }
 
 // Gives the answers in turn ("Yes", "No", "Cancel", a file in folder, "!" for a dialog that fails;
-// none left: Cancel) and notes what was asked and shown.
+// none left: Cancel, or No) and notes what was asked and shown.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -69,15 +69,16 @@ public:
     QStringList initialFolders;
     QString message, detail; // of the last error
 
-    QStringList unknownAnswers; // to the question, which the shell must not see as Cancel
+    QStringList unknownAnswers; // to a question, which the shell must not see as Cancel or No
 
     Answer askToSaveChanges() override
     {
-        const QString answer = next(u"ask"_s);
-        if (!QStringList{u""_s, u"Yes"_s, u"No"_s, u"Cancel"_s}.contains(answer)) {
-            unknownAnswers << answer;
-        }
+        const QString answer = asked(u"ask"_s, {u"Yes"_s, u"No"_s, u"Cancel"_s});
         return answer == u"Yes"_s ? Answer::Yes : answer == u"No"_s ? Answer::No : Answer::Cancel;
+    }
+    bool askToSaveOverChangedFile(const QString &) override
+    {
+        return asked(u"changed-file"_s, {u"Yes"_s, u"No"_s}) == u"Yes"_s;
     }
     std::optional<QString> chooseFileToSave(const QString &from) override
     {
@@ -95,6 +96,14 @@ public:
     }
 
 private:
+    QString asked(const QString &question, const QStringList &known)
+    {
+        const QString answer = next(question);
+        if (!answer.isEmpty() && !known.contains(answer)) {
+            unknownAnswers << answer;
+        }
+        return answer;
+    }
     QString next(const QString &dialog)
     {
         shown << dialog;
@@ -316,6 +325,20 @@ void TestWindow::act(const QString &step)
         drop(part(0), step.section(u':', 1));
     } else if (step == u"unflushed"_s) {
         failFolderFlushes(true);
+    } else if (part(0) == u"touch"_s) { // another program changes a file: its time, not its size
+        QFile file(m_dir->filePath(part(1)));
+        if (!file.open(QIODevice::ReadWrite) ||
+            !file.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)),
+                              QFileDevice::FileModificationTime)) {
+            fault(step);
+        }
+    } else if (part(0) == u"replace"_s || part(0) == u"delete"_s) { // another puts a copy there
+        const QString file = m_dir->filePath(part(1));
+        if ((part(0) == u"replace"_s && !QFile::copy(file, file + u"~"_s)) ||
+            !QFile::remove(file) ||
+            (part(0) == u"replace"_s && !QFile::rename(file + u"~"_s, file))) {
+            fault(step);
+        }
     } else if (step == u"forget"_s) {
         store().clear();
     } else if (part(0) == u"click"_s || part(0) == u"middle"_s || part(0) == u"edgeclick"_s) {
@@ -394,6 +417,11 @@ void TestWindow::check(const QString &name, const QString &value)
         QCOMPARE(m_window->menuBar()->palette().color(QPalette::Window),
                  QApplication::palette().color(QPalette::Window));
 
+    } else if (name == u"identical"_s) {
+        QFile first(m_dir->filePath(value.section(u',', 0, 0))),
+            second(m_dir->filePath(value.section(u',', 1)));
+        QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), second.readAll());
     } else if (name == u"accepted"_s) {
         QCOMPARE(m_dropTaken, QList<bool>(2, flag(value)));
     } else if (name == u"tab"_s || name == u"right"_s) {
@@ -433,15 +461,19 @@ void TestWindow::check(const QString &name, const QString &value)
                                             : action->text() + u'[' + keys + u']');
         }
         QCOMPARE(items.join(u',').replace(u' ', u'_'), value);
-    } else if (name == u"box"_s || name == u"question"_s) { // the real box, as a pattern
-        QVERIFY2(name == u"question"_s || !m_dialogs.message.isEmpty(),
+    } else if (name == u"box"_s || name.endsWith(u"question"_s)) { // the real box, as a pattern
+        QVERIFY2(name != u"box"_s || !m_dialogs.message.isEmpty(),
                  qPrintable(u"no error to show in the box "_s + value));
         MessageBoxDialogs dialogs(m_window.get());
         const QString seen = realBox([&] {
             if (name == u"box"_s) {
                 dialogs.showError(m_dialogs.message, m_dialogs.detail);
-            } else {
+            } else if (name == u"question"_s) {
                 dialogs.askToSaveChanges();
+            } else if (name == u"changed-question"_s) {
+                dialogs.askToSaveOverChangedFile(m_shell->document().CurrentFileName());
+            } else {
+                fault(u"no such question: "_s + name);
             }
         });
         QStringList pieces = value.split(u'*');
