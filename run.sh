@@ -15,7 +15,7 @@ take_screenshot() {
     "$program" &
     local pid=$!
     local window
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name 'ZEL File Generator' | head -n1)
+    window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" | head -n1)
     sleep 1 # let the first paint finish
     import -window "$window" "$screenshot"
     kill "$pid"

@@ -129,7 +129,7 @@ void ApplicationShell::runTrapped(const std::function<void()> &command)
     } catch (const std::exception &failure) {
         m_dialogs.showError(QString::fromLocal8Bit(failure.what()), {});
     } catch (...) {
-        m_dialogs.showError(UnknownError, {});
+        m_dialogs.showError(tr("Unknown Error!"), {});
     }
 }
 

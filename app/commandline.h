@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,8 @@
 // with one dash or two, as Qt's do.
 class CommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     enum class Action { StartWindow, Check, Help, HelpAll, Version, UsageError };
 
@@ -23,12 +26,13 @@ public:
     Action action() const { return m_action; }
     // The files to check, or the file to open at start (none or one).
     const QStringList &files() const { return m_files; }
-    // What is wrong with the arguments, on one line.
+    // What is wrong with the arguments, on one line, in the language of the translations
+    // installed when the arguments were checked.
     const QString &error() const { return m_error; }
     // Qt's own options with their values, for QApplication.
     QStringList qtArguments() const;
     // The summary of the options; with Qt's own for --help-all. Needs a QCoreApplication, whose
-    // program path it names.
+    // program path it names, and speaks the language of the translations it has.
     QString helpText() const;
 
 private:

@@ -9,8 +9,11 @@ bool Console::print(const QString &text)
 {
     const QString failure = write(text);
     if (!failure.isEmpty()) {
-        printError(QCoreApplication::applicationName() +
-                   QStringLiteral(": The lines could not be written: ") + failure + u'\n');
+        printError(QCoreApplication::applicationName() + QStringLiteral(": ") +
+                   //: %1 is why, such as "No space left on device".
+                   QCoreApplication::translate("Console", "The lines could not be written: %1")
+                       .arg(failure) +
+                   u'\n');
     }
     return failure.isEmpty();
 }

@@ -3,6 +3,8 @@
 
 #include "app/console.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <cerrno>
 
@@ -94,7 +96,7 @@ Console::~Console() = default;
 QString Console::write(const QString &text)
 {
     if (m_streams->closed[STDOUT_FILENO]) {
-        return QStringLiteral("Standard output is closed.");
+        return QCoreApplication::translate("Console", "Standard output is closed.");
     }
     return writeAll(STDOUT_FILENO, text.toUtf8());
 }
@@ -107,6 +109,7 @@ void Console::printError(const QString &text)
 std::unique_ptr<QIODevice> Console::openInput(QString &reason)
 {
     if (m_streams->closed[STDIN_FILENO]) {
+        // Only --check reads standard input, and its lines stay English.
         reason = QStringLiteral("Standard input is closed.");
         return nullptr;
     }

@@ -3,6 +3,7 @@
 
 #include "app/console.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <fcntl.h>
@@ -51,10 +52,11 @@ QString writeTo(HANDLE handle, const QString &text)
     return {};
 }
 
-void showBox(const QString &text, UINT icon)
+void showBox(const QString &text, const QString &title, UINT icon)
 {
     if (!text.isEmpty()) {
-        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()), L"ZEL File Generator",
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()),
+                    reinterpret_cast<const wchar_t *>(title.utf16()),
                     MB_OK | MB_SETFOREGROUND | icon);
     }
 }
@@ -70,6 +72,9 @@ struct Console::Streams {
     // What goes to message boxes, with no console to take it.
     QString outputBox;
     QString errorBox;
+    // Their title, the program's name as the program's boxes show it, taken while the
+    // translations are there: the boxes come when the program ends.
+    QString boxTitle;
 
     // The console the program was started from, or nothing when there is none (a shortcut,
     // Explorer). Only asked for when a stream was not redirected, and only once.
@@ -93,6 +98,7 @@ struct Console::Streams {
             return writeTo(handle, text);
         }
         box += text;
+        boxTitle = QCoreApplication::translate("MessageBoxDialogs", "ZEL File Generator");
         return {};
     }
 };
@@ -101,8 +107,8 @@ Console::Console() : m_streams(std::make_unique<Streams>()) {}
 
 Console::~Console()
 {
-    showBox(m_streams->outputBox, MB_ICONINFORMATION);
-    showBox(m_streams->errorBox, MB_ICONERROR);
+    showBox(m_streams->outputBox, m_streams->boxTitle, MB_ICONINFORMATION);
+    showBox(m_streams->errorBox, m_streams->boxTitle, MB_ICONERROR);
 }
 
 QString Console::write(const QString &text)

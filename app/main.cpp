@@ -5,6 +5,7 @@
 #include "app/arguments.h"
 #include "app/commandline.h"
 #include "app/console.h"
+#include "app/languages.h"
 #include "app/messageboxdialogs.h"
 #include "app/withoutwindow.h"
 #include "ui/applicationicon.h"
@@ -56,6 +57,7 @@ int runWindow(const CommandLine &command, const char *programName)
     qtMessageHandler = qInstallMessageHandler(exitAtFatalMessage);
     QApplication app(qtArgc, qtArgv.data());
     qInstallMessageHandler(qtMessageHandler);
+    InstallTranslations(SystemUiLanguages());
     QApplication::setWindowIcon(applicationIcon());
 
     frmMain window;
@@ -84,11 +86,20 @@ int main(int argc, char *argv[])
     // First, before Qt opens anything.
     Console console;
     // Every argument is checked before anything needs a display.
-    const CommandLine command(ProgramArguments(argc, argv));
+    const QStringList arguments = ProgramArguments(argc, argv);
+    const CommandLine command(arguments);
     if (command.action() == CommandLine::Action::StartWindow) {
         return runWindow(command, argv[0]);
     }
     int programNameOnly = 1;
     const QCoreApplication application(programNameOnly, argv);
-    return RunWithoutWindow(command, console);
+    // --check's lines are read by scripts and editors, as a compiler's are: English in every
+    // language. Help and usage errors speak the operator's language, so the arguments are
+    // checked again once the translations are in.
+    if (command.action() == CommandLine::Action::Check) {
+        KeepSystemMessagesInEnglish();
+        return RunWithoutWindow(command, console);
+    }
+    InstallTranslations(SystemUiLanguages());
+    return RunWithoutWindow(CommandLine(arguments), console);
 }

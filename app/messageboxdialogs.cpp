@@ -18,8 +18,6 @@
 namespace
 {
 
-const QString BoxTitle = QStringLiteral("ZEL File Generator");
-
 // A message box is made only as wide as its texts and buttons need, which can be narrower than
 // the title bar or a line that should not wrap; a spacer across the box's grid widens it.
 void widen(QMessageBox &box, int width)
@@ -82,6 +80,12 @@ std::optional<QString> chooseFile(QWidget *parent, const QString &title, const Q
 
 } // namespace
 
+QString MessageBoxDialogs::boxTitle()
+{
+    //: The program's name, the title of its message boxes.
+    return tr("ZEL File Generator");
+}
+
 int MessageBoxDialogs::titleBarWidth(const QString &title)
 {
     // Room for the icon and the three buttons, about as wide as Windows draws them.
@@ -92,8 +96,7 @@ int MessageBoxDialogs::titleBarWidth(const QString &title)
 
 Dialogs::Answer MessageBoxDialogs::askToSaveChanges()
 {
-    QMessageBox box(QMessageBox::NoIcon, BoxTitle,
-                    QStringLiteral("Data is changed.\nSave this data?"),
+    QMessageBox box(QMessageBox::NoIcon, boxTitle(), tr("Data is changed.\nSave this data?"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     widen(box, 0);
@@ -110,10 +113,10 @@ Dialogs::Answer MessageBoxDialogs::askToSaveChanges()
 // No saves over it unless asked otherwise: the other program's content is lost by a Yes.
 bool MessageBoxDialogs::askToSaveOverChangedFile(const QString &path)
 {
-    QMessageBox box(QMessageBox::Warning, BoxTitle,
-                    QCoreApplication::translate(
-                        "MessageBoxDialogs", "The file has been changed by another program "
-                                             "since it was opened or last saved.\nSave over it?"),
+    QMessageBox box(QMessageBox::Warning, boxTitle(),
+                    //: Asked before a save over the file named under it.
+                    tr("The file has been changed by another program since it was opened or last "
+                       "saved.\nSave over it?"),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::No);
     setDetail(box, PrintableFileName(QDir::toNativeSeparators(path)));
@@ -122,19 +125,22 @@ bool MessageBoxDialogs::askToSaveOverChangedFile(const QString &path)
 
 std::optional<QString> MessageBoxDialogs::chooseFileToSave(const QString &initialFolder)
 {
-    return chooseFile(m_parent, QStringLiteral("Save ZEL File"), initialFolder,
-                      QStringLiteral("ZEL File (*.zel)"), QFileDialog::AcceptSave);
+    return chooseFile(m_parent, tr("Save ZEL File"), initialFolder,
+                      //: The file type in the save dialog's list of types.
+                      tr("ZEL File (*.zel)"), QFileDialog::AcceptSave);
 }
 
 std::optional<QString> MessageBoxDialogs::chooseFileToOpen(const QString &initialFolder)
 {
-    return chooseFile(m_parent, QStringLiteral("Load ZEL File"), initialFolder,
-                      QStringLiteral("ZEL File (*.ZEL)"), QFileDialog::AcceptOpen);
+    return chooseFile(m_parent, tr("Load ZEL File"), initialFolder,
+                      //: The file type in the open dialog's list of types; the open dialog spells
+                      //: the extension in capitals.
+                      tr("ZEL File (*.ZEL)"), QFileDialog::AcceptOpen);
 }
 
 void MessageBoxDialogs::showError(const QString &message, const QString &detail)
 {
-    QMessageBox box(QMessageBox::Critical, BoxTitle, message, QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok, m_parent);
     setDetail(box, detail);
     box.exec();
 }

@@ -5,6 +5,8 @@
 
 #include "app/dialogs.h"
 
+#include <QCoreApplication>
+
 class QString;
 class QWidget;
 
@@ -12,6 +14,8 @@ class QWidget;
 // created only when a command needs them.
 class MessageBoxDialogs : public Dialogs
 {
+    Q_DECLARE_TR_FUNCTIONS(MessageBoxDialogs)
+
 public:
     explicit MessageBoxDialogs(QWidget *parent) : m_parent(parent) {}
 
@@ -24,6 +28,9 @@ public:
     // How wide a box must be for its title bar to show the whole title beside the bar's icon
     // and buttons.
     static int titleBarWidth(const QString &title);
+
+    // The title of the program's boxes: its name.
+    static QString boxTitle();
 
 private:
     QWidget *m_parent;

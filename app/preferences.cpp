@@ -5,6 +5,7 @@
 
 #include "model/pathhelpers.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -62,9 +63,11 @@ QString SavePreferences(const Preferences &preferences)
     if (store.status() == QSettings::NoError) {
         return {};
     }
-    return QStringLiteral("The preferences could not be kept in %1: %2")
+    //: %1 is the file of the preferences, %2 one of the two reasons that follow.
+    return QCoreApplication::translate("Preferences", "The preferences could not be kept in %1: %2")
         .arg(PrintableFileName(store.fileName()),
              store.status() == QSettings::AccessError
-                 ? QStringLiteral("it cannot be written.")
-                 : QStringLiteral("its content is not in the store's format."));
+                 ? QCoreApplication::translate("Preferences", "it cannot be written.")
+                 : QCoreApplication::translate("Preferences",
+                                               "its content is not in the store's format."));
 }

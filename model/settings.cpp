@@ -6,6 +6,10 @@
 namespace
 {
 
+// The captions are the device's own vocabulary and stay as they are in every language: the
+// names of its modes, its functions and its line settings, as the device, its manual and the
+// setting file write them (SCRIPT, ORIGINAL, SELECT, EPR, ...), and numbers. The operator matches
+// them against the device, and the narrow option buttons leave no room for longer words.
 constexpr Option BaudrateOptions[] = {
     {"2400", "BAUD=2400"},   {"4800", "BAUD=4800"},     {"9600", "BAUD=9600"},
     {"19200", "BAUD=19200"}, {"38400", "BAUD=38400"},   {"57600", "BAUD=57600"},

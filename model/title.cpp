@@ -6,6 +6,8 @@
 #include "model/pathhelpers.h"
 #include "version.h"
 
+#include <QCoreApplication>
+
 QString versionText()
 {
     const QString minor = QStringLiteral("00") + QString::number(ZelVersionMinor);
@@ -14,7 +16,10 @@ QString versionText()
 
 QString bareTitle()
 {
-    return QStringLiteral("VX613 ZEL File Generator   V") + versionText();
+    //: The window's title: VX613 is the device, %1 the version (1.02). The three blanks before
+    //: V stay.
+    return QCoreApplication::translate("Title", "VX613 ZEL File Generator   V%1")
+        .arg(versionText());
 }
 
 QString titleWithFile(const QString &path)

@@ -35,9 +35,11 @@ apt_get_waiting() {
     return 1
 }
 
+# Qt's translation tools with their CMake API (qt6-tools-dev) and Qt's own translations.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
-    dpkg-dev desktop-file-utils libx11-dev)
-X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool imagemagick)
+    dpkg-dev desktop-file-utils libx11-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+# A display, and a font for the window in Japanese.
+X_PACKAGES=(xvfb xauth x11-utils x11-apps xdotool imagemagick fonts-ipafont-gothic)
 # What the tests check the Debian package with (package-test skips itself without them).
 PACKAGE_TEST_PACKAGES=(lintian appstream shared-mime-info)
 # The fuzz programs (fuzz/run.sh) and the reader benchmark (bench/).

@@ -18,6 +18,9 @@ if [ "${1:-}" != --on-xvfb ]; then
     exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" --on-xvfb
 fi
 
+# Windows in English, whatever language the caller speaks: the steps find windows by title.
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES LANGUAGE
 # No Mono or Gecko to offer, and no menu entries of the Linux desktop for the Start menu.
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe=' QT_FORCE_STDERR_LOGGING=1
 WINEPREFIX=$(mktemp -d)
@@ -25,6 +28,8 @@ trap 'wineserver -k || true; rm -rf "$WINEPREFIX"' EXIT
 wine wineboot --init >/dev/null 2>&1
 # Wine finds the system's fonts; Liberation Sans stands in for Arial, whose metrics it has.
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null
+# Qt for Windows takes Japanese glyphs from "MS UI Gothic", which IPAGothic stands in for.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAGothic /f >/dev/null
 c=$WINEPREFIX/drive_c
 fail() { echo "FAILED: $*" >&2; exit 1; }
 step() { echo "--- $*"; }

@@ -10,6 +10,9 @@
 # file of the table of setting files, whose results give the line each file must get.
 # usage: command-line.sh PROGRAM VERSION DATA
 set -uo pipefail
+# English, whatever the caller speaks; the rows of languages.txt ask for the others.
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES LANGUAGE
 program=$(realpath "$1")
 version=$2
 data=$(realpath "$3")
@@ -111,6 +114,32 @@ done
 expect full_output 1 "zel-file-generator: The lines could not be written: No space left on device" \
     --check line1.zel
 
+# The usage errors, Qt's and the program's own, and --help speak the language of the environment,
+# as languages.txt says.
+declare -A unknown_option=([en]="Unknown option 'no-such-option'."
+    [ja]="'no-such-option' は未知のオプションです。" [de]="Unbekannte Option 'no-such-option'.")
+declare -A too_many=([en]="Too many arguments: only one file can be opened."
+    [ja]="引数が多すぎます: 開くことができるファイルは 1 つだけです。"
+    [de]="Zu viele Argumente: Es kann nur eine Datei geöffnet werden.")
+while IFS='|' read -r variables language; do
+    language=${language# }
+    read -ra variables <<<"${variables/#-/}"
+    speaking=(env -u LANG "${no_display[@]}" "${variables[@]}")
+    expect speaking 2 "zel-file-generator: ${unknown_option[$language]}" --no-such-option
+    expect speaking 2 "zel-file-generator: ${too_many[$language]}" one.zel two.zel
+done < <(grep -v -e '^#' -e '^$' "$data/languages.txt")
+japanese=(env "${no_display[@]}" LANG=ja_JP.UTF-8)
+german=(env "${no_display[@]}" LANG=de_DE.UTF-8)
+expect japanese 0 "使い方: $program [オプション] [ファイル...]" --help
+# The system's own reasons in --check's lines stay English where the C library speaks German
+# (where Debian's locales package lets this locale be made).
+mkdir "$work/locales"
+if localedef -i de_DE -f ISO-8859-1 "$work/locales/de_DE" 2>/dev/null; then
+    german_system=(env "${no_display[@]}" LOCPATH="$work/locales" LANG=de_DE)
+    expect german_system 1 "/: error: Is a directory" --check /
+fi
+expect german 0 "Aufruf: $program [Optionen] [Datei...]" --help-all
+
 # Any name the system can hold opens, and shows on one line as names.txt says.
 mkdir "$work/names"
 shown=()
@@ -164,6 +193,12 @@ done < <(grep -v -e '^#' -e '^$' ../settingfiles.txt)
 timeout 20 "${no_display[@]}" "$program" --check "${names[@]}" >"$work/lines"
 status=$?
 mapfile -t lines <"$work/lines"
+# The lines are the same in every language, for the scripts and editors that read them.
+for language in ja_JP de_DE; do
+    timeout 20 "${no_display[@]}" LANG=$language.UTF-8 "$program" --check "${names[@]}" \
+        >"$work/$language"
+    cmp -s "$work/$language" "$work/lines" || fail "--check speaks another language in $language"
+done
 [ "$status" -eq 1 ] || fail "--check over the table gave exit status $status"
 [ "${#lines[@]}" -eq "${#names[@]}" ] || fail "--check gave ${#lines[@]} lines for ${#names[@]} files"
 for index in "${!expected[@]}"; do

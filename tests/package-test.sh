@@ -64,6 +64,9 @@ else
     [ "$(entry_value Name)" = "ZEL File Generator" ] || fail "desktop Name is '$(entry_value Name)'"
     [ "$(entry_value Terminal)" = "false" ] || fail "desktop entry does not say Terminal=false"
     [ -n "$(entry_value Comment)" ] || fail "desktop entry has no Comment"
+    for key in {Name,GenericName,Comment}\\[{de,ja}\\]; do
+        [ -n "$(entry_value "$key")" ] || fail "desktop entry has no ${key//\\/}"
+    done
     [ -n "$(entry_value Categories)" ] || fail "desktop entry has no Categories"
     exec_program=$(entry_value Exec | cut -d' ' -f1)
     [ -x "$root/usr/bin/$exec_program" ] || fail "Exec '$exec_program' is not in usr/bin"
@@ -102,6 +105,11 @@ else
     grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" "$metainfo" || fail "metainfo launchable"
     grep -q "<mediatype>$mime_type</mediatype>" "$metainfo" || fail "metainfo does not provide $mime_type"
     grep -q "<release version=\"$expected_version\"" "$metainfo" || fail "metainfo has no release $expected_version"
+    for language in de ja; do
+        for element in name summary; do
+            grep -q "<$element xml:lang=\"$language\">" "$metainfo" || fail "metainfo has no $element in $language"
+        done
+    done
 fi
 
 docs=$root/usr/share/doc/$app
@@ -145,6 +153,17 @@ requires() {
 }
 requires qt6-qpa-plugins "xcb platform plugin"
 requires fonts-liberation "stands in for Arial"
+requires qt6-translations-l10n "Qt's own texts in Japanese and German"
+dpkg-deb -f "$deb" Recommends | grep -qw fonts-ipafont-gothic || fail "Recommends lacks a Japanese font"
+# The program finds its translations where the package puts them.
+for language in de ja; do
+    [ -f "$root/usr/share/$app/translations/${app}_$language.qm" ] || fail "no translation into $language"
+done
+if [ -x "$program" ]; then
+    usage_error=$(env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=ja_JP.UTF-8 "$program" one two 2>&1) ||
+        true
+    grep -q '引数が多すぎます' <<<"$usage_error" || fail "the program in the package speaks no Japanese"
+fi
 if [ -x "$program" ]; then
     owner_of() {
         # Merged /usr: ldd may name /usr/lib while dpkg recorded /lib, or the other way round.

@@ -8,6 +8,7 @@
 #include "app/applicationshell.h"
 #include "app/commandline.h"
 #include "app/dialogs.h"
+#include "app/languages.h"
 #include "app/messageboxdialogs.h"
 #include "settingfile/settingfilereader.h"
 #include "ui/frmmain.h"
@@ -173,6 +174,7 @@ private:
     void act(const QString &step);
     void check(const QString &name, const QString &value);
     QString realBox(const std::function<void()> &show) const;
+    QStringList captionsThatDoNotFit(int margin) const;
     QImage unfocusedPicture() const;
     void looksAsItsReference(const QString &name);
     template <typename T> T *child(const QString &name) const
@@ -204,6 +206,7 @@ void TestWindow::init()
     }
     QApplication::setPalette(m_desktopPalette);
     failFolderFlushes(false);
+    qDeleteAll(qApp->findChildren<QTranslator *>()); // which removes them
     store().clear();
     store().setValue(u"Data/DefaultFolder"_s, u"start"_s);
     store().setValue(u"Data/BarcodeFlag"_s, u"1"_s);
@@ -339,6 +342,12 @@ void TestWindow::act(const QString &step)
             (part(0) == u"replace"_s && !QFile::rename(file + u"~"_s, file))) {
             fault(step);
         }
+    } else if (part(0) == u"language"_s) { // as the program starts in that language
+        qDeleteAll(qApp->findChildren<QTranslator *>());
+        if (InstallTranslations({part(1)}) != part(1)) {
+            fault(u"no translation into "_s + part(1));
+        }
+        start();
     } else if (step == u"forget"_s) {
         store().clear();
     } else if (part(0) == u"click"_s || part(0) == u"middle"_s || part(0) == u"edgeclick"_s) {
@@ -417,6 +426,9 @@ void TestWindow::check(const QString &name, const QString &value)
         QCOMPARE(m_window->menuBar()->palette().color(QPalette::Window),
                  QApplication::palette().color(QPalette::Window));
 
+    } else if (name == u"fits"_s) {
+        const QStringList faults = captionsThatDoNotFit(value.toInt());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"; "_s)));
     } else if (name == u"identical"_s) {
         QFile first(m_dir->filePath(value.section(u',', 0, 0))),
             second(m_dir->filePath(value.section(u',', 1)));
@@ -578,6 +590,51 @@ QString TestWindow::realBox(const std::function<void()> &show) const
         .replace(m_dir->path(), u"."_s)
         .replace(u'\n', u'|')
         .replace(u' ', u'_');
+}
+
+// Each caption's text, as its font draws it, beside an option's circle within the button, and
+// a label's margin pixels clear of the next control in its row or the edge; every glyph of the
+// captions and the menu's texts in a font.
+QStringList TestWindow::captionsThatDoNotFit(int margin) const
+{
+    QStringList faults;
+    const auto measure = [&faults](QWidget *where, QString text, QSize room) {
+        QTextLayout layout(text.remove(u'&'), where->font(), where);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        const bool glyphs = std::ranges::none_of(
+            runs, [](const QGlyphRun &run) { return run.glyphIndexes().contains(0); });
+        if (!glyphs || line.naturalTextWidth() > room.width() || line.height() > room.height()) {
+            QDebug(&faults.emplace_back()) << where->objectName() << text << line.naturalTextWidth()
+                                           << line.height() << room << (glyphs ? "" : "no glyph");
+        }
+    };
+    for (QWidget *caption : m_window->centralWidget()->findChildren<QWidget *>()) {
+        QStyleOptionButton style;
+        style.initFrom(caption);
+        if (auto *option = qobject_cast<QRadioButton *>(caption)) {
+            measure(option, option->text(),
+                    option->style()
+                        ->subElementRect(QStyle::SE_RadioButtonContents, &style, option)
+                        .size());
+        } else if (auto *label = qobject_cast<QLabel *>(caption)) {
+            QWidget *row = label->parentWidget();
+            int right = label->x(); // where the next control in its row starts
+            while (right < row->width() && QList<QWidget *>{nullptr, label}.contains(row->childAt(
+                                               right, label->geometry().center().y()))) {
+                ++right;
+            }
+            measure(label, label->text(), {right - margin - label->x(), label->height()});
+        }
+    }
+    // Menus are as wide as their items.
+    for (QAction *command :
+         m_window->menuBar()->actions() + child<QMenu>(u"mnuFile"_s)->actions()) {
+        measure(m_window->menuBar(), command->text(), {INT_MAX, INT_MAX});
+    }
+    return faults;
 }
 
 QImage TestWindow::unfocusedPicture() const

@@ -33,7 +33,8 @@ constexpr int ClientHeightHidden = 3795;
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("VX613  ZEL File Generator"));
+    //: The caption before the title is set; the operator never sees it. VX613 is the device.
+    setWindowTitle(tr("VX613  ZEL File Generator"));
 
     QWidget *client = makeClientArea(this);
     client->setFixedSize(pixelsFromTwips(ClientWidth), pixelsFromTwips(ClientHeightShown));
@@ -68,11 +69,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 
 void frmMain::buildModeSection(QWidget *client)
 {
-    QLabel *lblBarcodeMode =
-        makeHeading(client, "lblBarcodeMode", QStringLiteral("Barcode Mode"), 270, 1560);
+    QLabel *lblBarcodeMode = makeHeading(client, "lblBarcodeMode", tr("Barcode Mode"), 270, 1560);
     makeHeadingRule(lblBarcodeMode, "Line6", 2000);
 
-    const QString mode = QStringLiteral("Mode");
+    const QString mode = tr("Mode");
     QWidget *picMode = makePanel(client, "picMode", 675, mode);
     makeRowLabel(picMode, "lblMode", mode, {180, 480});
     addOptionGroup(picMode, "optMode", Group::Mode, {{1260, 960}, {2340, 1680}, {3960, 960}});
@@ -81,23 +81,25 @@ void frmMain::buildModeSection(QWidget *client)
 
 void frmMain::buildPickUpSection(QWidget *client)
 {
-    const QString pickUpPosition = QStringLiteral("Pick Up Position");
+    //: The part of each barcode that is taken: from the start to the end position, and a suffix.
+    const QString pickUpPosition = tr("Pick Up Position");
     QLabel *lblData = makeHeading(client, "lblData", pickUpPosition, 1395, 1740);
     makeHeadingRule(lblData, "Line9", 2205);
 
     QWidget *picData = makePanel(client, "picData", 1800, pickUpPosition);
-    const QString start = QStringLiteral("Start Position");
+    const QString start = tr("Start Position");
     lblStart = makeRowLabel(picData, "lblStart", start, {180, 1185});
     txtStart =
         makeTextField(picData, "txtStart", FilterDigitKey, PositionMaxLength, {1530, 1230}, start);
     makeRowRule(picData, "Line11", 90, 2745);
 
-    const QString end = QStringLiteral("End Position");
+    const QString end = tr("End Position");
     lblEnd = makeRowLabel(picData, "lblEnd", end, {3285, 1110});
     txtEnd = makeTextField(picData, "txtEnd", FilterDigitKey, PositionMaxLength, {4545, 1230}, end);
     makeRowRule(picData, "Line10", 3195, 5760);
 
-    const QString suffix = QStringLiteral("Suffix(HEX)");
+    //: The character added after the data, typed as two hexadecimal digits; HEX stays as it is.
+    const QString suffix = tr("Suffix(HEX)");
     lblSuffix = makeRowLabel(picData, "lblSuffix", suffix, {6390, 975});
     txtSuffix =
         makeTextField(picData, "txtSuffix", FilterHexKey, SuffixMaxLength, {7470, 1230}, suffix);
@@ -106,10 +108,14 @@ void frmMain::buildPickUpSection(QWidget *client)
 
 void frmMain::buildSelectSection(QWidget *client)
 {
-    QLabel *lblSelect = makeHeading(client, "lblSelect", QStringLiteral("Select Mode"), 2520, 1320);
+    //: The heading of the settings that only the mode Select uses. The mode's name stays as its
+    //: option button shows it, as all the options' captions do.
+    const QString selectMode = tr("Select Mode");
+    QLabel *lblSelect = makeHeading(client, "lblSelect", selectMode, 2520, 1320);
     makeHeadingRule(lblSelect, "Line8", 1800);
 
-    const QString deviceFunction = QStringLiteral("Device Function");
+    //: The device's function that a barcode selects in Select mode.
+    const QString deviceFunction = tr("Device Function");
     QWidget *picEPR = makePanel(client, "picEPR", 2925, deviceFunction);
     lblDev = makeRowLabel(picEPR, "lblDev", deviceFunction, {180, 1380});
     addOptionGroup(picEPR, "optDev", Group::DeviceFunction,
@@ -125,11 +131,12 @@ void frmMain::buildSelectSection(QWidget *client)
 
 void frmMain::buildInterfaceSection(QWidget *client)
 {
-    lblInterface =
-        makeHeading(client, "lblInterface", QStringLiteral("Barcode Reader Interface"), 3780, 2685);
+    //: The heading of the RS-232C link between the barcode reader and the device.
+    const QString readerInterface = tr("Barcode Reader Interface");
+    lblInterface = makeHeading(client, "lblInterface", readerInterface, 3780, 2685);
     Line1 = makeHeadingRule(lblInterface, "Line1", 3135);
 
-    const QString baudrate = QStringLiteral("Baudrate");
+    const QString baudrate = tr("Baudrate");
     picBaudrate = makePanel(client, "picBaudrate", 4230, baudrate);
     makeRowLabel(picBaudrate, "lblBaud", baudrate, {180, 780});
     addOptionGroup(picBaudrate, "optBaudrate", Group::Baudrate,
@@ -143,19 +150,22 @@ void frmMain::buildInterfaceSection(QWidget *client)
                     {8260, 1095}});
     makeRowRule(picBaudrate, "Line2", 90, 9225);
 
-    const QString bitLength = QStringLiteral("Bit Length");
+    //: The number of data bits, 7 or 8.
+    const QString bitLength = tr("Bit Length");
     picLength = makePanel(client, "picLength", 4770, bitLength);
     makeRowLabel(picLength, "lblLength", bitLength, {180, 885});
     addOptionGroup(picLength, "optBitLength", Group::BitLength, {{1260, 825}, {2260, 825}});
     makeRowRule(picLength, "Line3", 90, 2880);
 
-    const QString stopBit = QStringLiteral("Stop Bit");
+    //: The number of stop bits, 1 or 2.
+    const QString stopBit = tr("Stop Bit");
     picStop = makePanel(client, "picStop", 5310, stopBit);
     makeRowLabel(picStop, "lblStop", stopBit, {180, 705});
     addOptionGroup(picStop, "optStopBit", Group::StopBit, {{1260, 825}, {2250, 825}});
     makeRowRule(picStop, "Line4", 90, 2880);
 
-    const QString parityBit = QStringLiteral("Parity Bit");
+    //: The parity: NONE, ODD or EVEN.
+    const QString parityBit = tr("Parity Bit");
     picParity = makePanel(client, "picParity", 5850, parityBit);
     makeRowLabel(picParity, "lblParity", parityBit, {180, 810});
     addOptionGroup(picParity, "optParity", Group::Parity, {{1260, 960}, {2660, 960}, {4060, 960}});
@@ -170,20 +180,22 @@ void frmMain::addOptionGroup(QWidget *panel, const char *name, Group group,
 
 void frmMain::buildMenu()
 {
-    mnuFile = menuBar()->addMenu(QStringLiteral("File(&F)"));
+    // The access keys are written after the word, in brackets, as East Asian menus write them;
+    // a translation places them as its own language's menus do.
+    mnuFile = menuBar()->addMenu(tr("File(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    connect(addCommand("mnuNew", QStringLiteral("NEW(&N)"), QKeySequence::New), &QAction::triggered,
-            this, &frmMain::newRequested);
-    connect(addCommand("mnuOpen", QStringLiteral("Open...(&O)"), QKeySequence::Open),
-            &QAction::triggered, this, &frmMain::openRequested);
+    connect(addCommand("mnuNew", tr("NEW(&N)"), QKeySequence::New), &QAction::triggered, this,
+            &frmMain::newRequested);
+    connect(addCommand("mnuOpen", tr("Open...(&O)"), QKeySequence::Open), &QAction::triggered, this,
+            &frmMain::openRequested);
     addSeparator("mnuStep1");
-    connect(addCommand("mnuSave", QStringLiteral("Save(&S)"), QKeySequence::Save),
-            &QAction::triggered, this, &frmMain::saveRequested);
-    connect(addCommand("mnuSaveAs", QStringLiteral("Save As...(&A)"), QKeySequence::SaveAs),
+    connect(addCommand("mnuSave", tr("Save(&S)"), QKeySequence::Save), &QAction::triggered, this,
+            &frmMain::saveRequested);
+    connect(addCommand("mnuSaveAs", tr("Save As...(&A)"), QKeySequence::SaveAs),
             &QAction::triggered, this, &frmMain::saveAsRequested);
     addSeparator("mnuStep2");
-    connect(addCommand("mnuExit", QStringLiteral("Exit(&X)"), QKeySequence::Quit),
-            &QAction::triggered, this, &QWidget::close);
+    connect(addCommand("mnuExit", tr("Exit(&X)"), QKeySequence::Quit), &QAction::triggered, this,
+            &QWidget::close);
 }
 
 // The platform's own shortcut, where it has one for the command, shown beside the caption.
