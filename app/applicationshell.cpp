@@ -186,11 +186,27 @@ std::optional<QString> ApplicationShell::rememberFolder(std::optional<QString> p
     return path;
 }
 
+// A file that another program has changed since this program last read or wrote it is saved
+// over only when the operator says so; one deleted meanwhile is written again.
+bool ApplicationShell::mayWriteOver(const QString &path)
+{
+    const std::optional<FileStamp> now = StampOfFile(path);
+    return !now || now == m_currentFileStamp || m_dialogs.askToSaveOverChangedFile(path);
+}
+
 // A save that is not known to be on the disk is not done: the document stays changed.
 bool ApplicationShell::write(const QString &path)
 {
+    const bool overCurrentFile = path == m_document.CurrentFileName();
+    if (overCurrentFile && !mayWriteOver(path)) {
+        return false;
+    }
     const WriteResult result =
         WriteSettingFile(path, m_window.settings(), m_document.BarcodeFlag(), QDate::currentDate());
+    // Whatever the save did, the file holds now what this program wrote or left there.
+    if (overCurrentFile) {
+        m_currentFileStamp = StampOfFile(path);
+    }
     if (!result.saved()) {
         const auto [message, detail] = ErrorMessageOf(path, result);
         m_dialogs.showError(message, detail);
@@ -221,21 +237,24 @@ bool ApplicationShell::read(const QString &path)
 void ApplicationShell::readAndAdopt(const QString &path)
 {
     rememberFolder(path);
+    // Looked at before it is read, so that a change while it is read makes the next save ask.
+    const std::optional<FileStamp> stamp = StampOfFile(path);
     if (read(path)) {
-        adoptFile(path);
+        adoptFile(path, stamp);
     }
 }
 
 void ApplicationShell::saveAndAdopt(const std::optional<QString> &path)
 {
     if (path && write(*path)) {
-        adoptFile(*path);
+        adoptFile(*path, StampOfFile(*path));
     }
 }
 
-void ApplicationShell::adoptFile(const QString &path)
+void ApplicationShell::adoptFile(const QString &path, const std::optional<FileStamp> &stamp)
 {
     m_document.setCurrentFileName(path);
+    m_currentFileStamp = stamp;
     m_window.setWindowTitle(m_document.title());
     TakeSnapshot();
 }

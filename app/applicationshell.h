@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "fileio/filestamp.h"
 #include "model/settingdocument.h"
 
 #include <QObject>
@@ -54,11 +55,12 @@ private:
     bool settleUnsavedChanges();
     std::optional<QString> chooseFileToSave();
     std::optional<QString> rememberFolder(std::optional<QString> path);
+    bool mayWriteOver(const QString &path);
     bool write(const QString &path);
     bool read(const QString &path);
     void readAndAdopt(const QString &path);
     void saveAndAdopt(const std::optional<QString> &path);
-    void adoptFile(const QString &path);
+    void adoptFile(const QString &path, const std::optional<FileStamp> &stamp);
     void startFreshDocument();
 
     frmMain &m_window;
@@ -66,6 +68,8 @@ private:
     SettingDocument m_document;
     QString m_defaultFolder;
     bool m_keepsPreferences = true; // false where the store could not be read at start
+    // The current file as this program last read or wrote it.
+    std::optional<FileStamp> m_currentFileStamp;
     // What the operator settled when the session began to end. Qt does not tell us when a
     // log-off is cancelled, so this covers a later close only while the data is still the same.
     std::optional<Settings> m_settledForSessionEnd;

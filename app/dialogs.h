@@ -17,6 +17,9 @@ public:
 
     // "Save this data?"
     virtual Answer askToSaveChanges() = 0;
+    // Whether to save over the file at path, which another program has changed since this
+    // program read or wrote it.
+    virtual bool askToSaveOverChangedFile(const QString &path) = 0;
     // The chosen path in native form, or nothing when the operator cancelled.
     virtual std::optional<QString> chooseFileToSave(const QString &initialFolder) = 0;
     virtual std::optional<QString> chooseFileToOpen(const QString &initialFolder) = 0;

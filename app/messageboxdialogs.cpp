@@ -3,6 +3,8 @@
 
 #include "app/messageboxdialogs.h"
 
+#include "model/pathhelpers.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -35,6 +37,23 @@ QString shortenName(const QString &text, const QFontMetrics &metrics, int widest
     QStringList lines = text.split(u'\n');
     lines.first() = metrics.elidedText(lines.first(), Qt::ElideMiddle, widest);
     return lines.join(u'\n');
+}
+
+// Puts detail under the box's message: a file's name on its first line, shortened where too wide
+// (the whole text then in the details), and the reason, if any, under it.
+void setDetail(QMessageBox &box, const QString &detail)
+{
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int widest = std::min(box.screen()->availableGeometry().width() / 2, 600);
+    box.setInformativeText(shortenName(detail, QFontMetrics(box.font()), widest));
+    int width = 0;
+    if (box.informativeText() != detail) {
+        // The whole text where it can be selected and copied, and the shortened name unwrapped
+        // beside the icon.
+        box.setDetailedText(detail);
+        width = widest + 2 * box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    }
+    widen(box, width);
 }
 
 std::optional<QString> chooseFile(QWidget *parent, const QString &title, const QString &folder,
@@ -91,6 +110,19 @@ Dialogs::Answer MessageBoxDialogs::askToSaveChanges()
     }
 }
 
+// No saves over it unless asked otherwise: the other program's content is lost by a Yes.
+bool MessageBoxDialogs::askToSaveOverChangedFile(const QString &path)
+{
+    QMessageBox box(QMessageBox::Warning, boxTitle(),
+                    //: Asked before a save over the file named under it.
+                    tr("The file has been changed by another program since it was opened or last "
+                       "saved.\nSave over it?"),
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::No);
+    setDetail(box, PrintableFileName(QDir::toNativeSeparators(path)));
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> MessageBoxDialogs::chooseFileToSave(const QString &initialFolder)
 {
     return chooseFile(m_parent, tr("Save ZEL File"), initialFolder,
@@ -109,16 +141,6 @@ std::optional<QString> MessageBoxDialogs::chooseFileToOpen(const QString &initia
 void MessageBoxDialogs::showError(const QString &message, const QString &detail)
 {
     QMessageBox box(QMessageBox::Critical, boxTitle(), message, QMessageBox::Ok, m_parent);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    const int widest = std::min(box.screen()->availableGeometry().width() / 2, 600);
-    box.setInformativeText(shortenName(detail, QFontMetrics(box.font()), widest));
-    int width = 0;
-    if (box.informativeText() != detail) {
-        // The whole text where it can be selected and copied, and the shortened name unwrapped
-        // beside the icon.
-        box.setDetailedText(detail);
-        width = widest + 2 * box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
-    }
-    widen(box, width);
+    setDetail(box, detail);
     box.exec();
 }

@@ -20,6 +20,7 @@ public:
     explicit MessageBoxDialogs(QWidget *parent) : m_parent(parent) {}
 
     Answer askToSaveChanges() override;
+    bool askToSaveOverChangedFile(const QString &path) override;
     std::optional<QString> chooseFileToSave(const QString &initialFolder) override;
     std::optional<QString> chooseFileToOpen(const QString &initialFolder) override;
     void showError(const QString &message, const QString &detail) override;

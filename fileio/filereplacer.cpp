@@ -48,7 +48,7 @@ FileProblem writeChecked(QFile &file, const QString &name, const QByteArray &byt
 {
     FileProblem problem = WriteFromStart(file, bytes, calls);
     if (!problem) {
-        problem = CutAndFlush(file, bytes.size());
+        problem = CutAndFlush(file, bytes.size(), calls);
     }
     return problem ? problem : mismatch(name, bytes);
 }
@@ -71,10 +71,20 @@ SaveResult withoutFile(SaveResult result, const QString &made, const SaveCalls &
     return result;
 }
 
+// Nothing, so that the file is written in place, once the file called made that the save made
+// is gone; a save refused, naming that file, where it cannot be removed.
+std::optional<SaveResult> inPlaceWithout(const QString &made, const SaveCalls &calls)
+{
+    if (const FileProblem problem = RemoveFile(made, calls)) {
+        return SaveResult{SaveOutcome::Refused, problem, {}, made};
+    }
+    return std::nullopt;
+}
+
 // Writes bytes to a new file beside target that takes its place, where the new file can be the
 // same file to everyone as former (null: there is no file yet). Nothing when target is to be
-// written in place: the folder refuses new files, a name too long for the new one's, or an
-// identity that the new file cannot take over.
+// written in place: the folder refuses new files, a name too long for the new one's, an
+// identity that the new file cannot take over, or a name that takes no new file.
 std::optional<SaveResult> replaceThroughNewFile(const QString &target, QFile *former,
                                                 const QByteArray &bytes, const SaveCalls &calls)
 {
@@ -85,22 +95,23 @@ std::optional<SaveResult> replaceThroughNewFile(const QString &target, QFile *fo
     }
     if (former && !TakeOverIdentity(*former, created, calls)) {
         created.close();
-        if (const FileProblem problem = RemoveFile(temporary, calls)) {
-            return SaveResult{SaveOutcome::Refused, problem, {}, temporary};
-        }
-        return std::nullopt;
+        return inPlaceWithout(temporary, calls);
     }
     const FileProblem problem = writeChecked(created, temporary, bytes, calls);
     created.close();
     if (former) {
         former->close(); // Windows replaces only a file that no handle holds
     }
-    const SaveResult result =
+    const std::optional<SaveResult> result =
         problem ? refused(problem) : PutInPlace(temporary, target, former != nullptr, calls);
-    if (result.outcome == SaveOutcome::Saved) {
+    if (!result) {
+        return inPlaceWithout(temporary, calls);
+    }
+    if (result->outcome == SaveOutcome::Saved) {
         return confirmed(target, calls);
     }
-    return result.outcome == SaveOutcome::Refused ? withoutFile(result, temporary, calls) : result;
+    return result->outcome == SaveOutcome::Refused ? withoutFile(*result, temporary, calls)
+                                                   : *result;
 }
 
 // Writes bytes into the open file called target itself, which keeps its links, owner,
@@ -122,7 +133,7 @@ SaveResult overwrite(QFile &file, const QString &target, const QByteArray &bytes
     // that stops part of the way (at a size limit) may still leave them all there. What the file
     // holds tells whether they are back.
     WriteFromStart(file, former, calls);
-    const bool back = !CutAndFlush(file, former.size()) && !mismatch(target, former);
+    const bool back = !CutAndFlush(file, former.size(), calls) && !mismatch(target, former);
     return {back ? SaveOutcome::Refused : SaveOutcome::FormerContentLost, problem};
 }
 
@@ -168,7 +179,16 @@ SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes, cons
             replaceThroughNewFile(target, absent ? nullptr : &former, bytes, calls)) {
         return *replaced;
     }
-    return absent ? createInPlace(target, bytes, calls) : overwrite(former, target, bytes, calls);
+    if (absent) {
+        return createInPlace(target, bytes, calls);
+    }
+    // A new file that could not take the former one's place has closed it.
+    if (!former.isOpen()) {
+        if (const FileProblem problem = OpenRegularFile(target, QIODevice::ReadWrite, former)) {
+            return refused(problem);
+        }
+    }
+    return overwrite(former, target, bytes, calls);
 }
 
 SaveResult ReplaceFileContent(const QString &path, const QByteArray &bytes)

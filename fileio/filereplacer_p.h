@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QString>
 
+#include <optional>
+
 // What a save asks of the system, one implementation a system (filereplacer_posix.cpp,
 // filereplacer_win.cpp); the policy in filereplacer.cpp decides with it what goes where.
 
@@ -29,14 +31,18 @@ bool TakeOverIdentity(QFile &former, QFile &created, const SaveCalls &calls);
 // Writes bytes from the start of the open file, over what it holds.
 FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls &calls);
 // Cuts the open file to size bytes and returns once the disk holds what it holds.
-FileProblem CutAndFlush(QFile &file, qint64 size);
+FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &calls);
 // A name for a new file beside target: target's own and six random letters or digits.
 QString BesideName(const QString &target);
-// Puts the closed file temporary in place of target, over the file there when replacing: Saved,
-// or Unconfirmed with the file that still holds the former content; Refused with target as it
-// was and temporary still there; or FormerContentLost with the files that hold both contents.
-SaveResult PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                      const SaveCalls &calls);
+// Puts the closed file temporary in place of target: over the file there when replacing, and
+// otherwise never over one that has appeared meanwhile. Saved, or Unconfirmed with the file that
+// still holds the former content; Refused with target as it was and temporary still there; or
+// FormerContentLost with the files that hold both contents. Nothing where the name takes no new
+// file (a mount point, another device), or none without replacing a file that may have appeared
+// there: target is as it was, temporary still there, and the content is to be written into
+// target (or into a file made under its name).
+std::optional<SaveResult> PutInPlace(const QString &temporary, const QString &target,
+                                     bool replacing, const SaveCalls &calls);
 // Returns once the disk holds the folder entry of the file called name, which has just been
 // made or renamed.
 FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls);

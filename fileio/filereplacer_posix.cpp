@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -97,6 +98,21 @@ bool copyAttributes(int from, int to, const SaveCalls &calls)
     return attributeNames(to, calls) == names;
 }
 
+// Gives the file called from the name to, over the file there when replacing; otherwise only
+// where no file has that name (EEXIST where one has), at once.
+int renameFile(const char *from, const char *to, bool replacing)
+{
+    if (replacing) {
+        return ::rename(from, to);
+    }
+#ifdef RENAME_NOREPLACE
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+#else
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
 // File systems without owners or permissions (FAT, exFAT and NTFS through FUSE) refuse to set
 // them; the new file still passes when it has the former file's already.
 bool setOrUnsupported(int result)
@@ -108,7 +124,7 @@ bool setOrUnsupported(int result)
 
 SaveCalls &SystemSaveCalls()
 {
-    static SaveCalls calls{::pwrite, ::fchown, listAttributes, ::fsync};
+    static SaveCalls calls{::pwrite, ::ftruncate, renameFile, ::fchown, listAttributes, ::fsync};
     return calls;
 }
 
@@ -143,21 +159,36 @@ FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls
     return {};
 }
 
-FileProblem CutAndFlush(QFile &file, qint64 size)
+// A file system may refuse to cut a file to its own size or more (fusefat does): a file just
+// made, or one that held less, is cut not at all.
+FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &calls)
 {
-    if (::ftruncate(file.handle(), off_t(size)) != 0 || ::fsync(file.handle()) != 0) {
+    struct stat status = {};
+    if (::fstat(file.handle(), &status) != 0 ||
+        (status.st_size > size && calls.cut(file.handle(), off_t(size)) != 0) ||
+        ::fsync(file.handle()) != 0) {
         return LastSystemError();
     }
     return {};
 }
 
-// A rename replaces the file there, or makes the name where there was none, at once.
-SaveResult PutInPlace(const QString &temporary, const QString &target, bool, const SaveCalls &)
+// A rename replaces the file there, or makes the name where there was none, at once. A name that
+// is a mount point (a file bound over another, as containers do) or on another device takes no
+// new file; where a file system cannot rename without replacing (FAT and exFAT through FUSE),
+// the file is made under the name itself, which never replaces one either.
+std::optional<SaveResult> PutInPlace(const QString &temporary, const QString &target,
+                                     bool replacing, const SaveCalls &calls)
 {
-    if (::rename(NativeFileName(temporary).constData(), NativeFileName(target).constData()) != 0) {
-        return {SaveOutcome::Refused, LastSystemError()};
+    if (calls.rename(NativeFileName(temporary).constData(), NativeFileName(target).constData(),
+                     replacing) == 0) {
+        return SaveResult{};
     }
-    return {};
+    const int error = errno;
+    if (replacing ? error == EBUSY || error == EXDEV
+                  : error == EINVAL || error == ENOSYS || error == ENOTSUP) {
+        return std::nullopt;
+    }
+    return SaveResult{SaveOutcome::Refused, SystemError(error)};
 }
 
 FileProblem SyncFolderOf(const QString &name, const SaveCalls &calls)

@@ -80,7 +80,7 @@ FileProblem WriteFromStart(QFile &file, const QByteArray &bytes, const SaveCalls
     return {};
 }
 
-FileProblem CutAndFlush(QFile &file, qint64 size)
+FileProblem CutAndFlush(QFile &file, qint64 size, const SaveCalls &)
 {
     const HANDLE handle = handleOf(file);
     LARGE_INTEGER end = {};
@@ -98,36 +98,36 @@ FileProblem CutAndFlush(QFile &file, qint64 size)
 // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, or anything else that leaves the name empty), the former
 // file goes back. A new file is moved into place without MOVEFILE_REPLACE_EXISTING, so that a
 // file that appeared meanwhile is not replaced.
-SaveResult PutInPlace(const QString &temporary, const QString &target, bool replacing,
-                      const SaveCalls &calls)
+std::optional<SaveResult> PutInPlace(const QString &temporary, const QString &target,
+                                     bool replacing, const SaveCalls &calls)
 {
     const std::wstring from = SystemName(temporary);
     const std::wstring to = SystemName(target);
     if (!replacing) {
         if (WhileHeld(
                 [&] { return calls.move(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH); })) {
-            return {};
+            return SaveResult{};
         }
-        return {SaveOutcome::Refused, LastSystemError()};
+        return SaveResult{SaveOutcome::Refused, LastSystemError()};
     }
     // As long as the temporary name, so that it fits wherever that one did; never over a file.
     const QString backupName = BesideName(target);
     const std::wstring backup = SystemName(backupName);
     if (exists(backup)) {
-        return {SaveOutcome::Refused, SystemError(ERROR_FILE_EXISTS)};
+        return SaveResult{SaveOutcome::Refused, SystemError(ERROR_FILE_EXISTS)};
     }
     if (WhileHeld([&] { return calls.replace(to.c_str(), from.c_str(), backup.c_str()); })) {
         if (WhileHeld([&] { return calls.remove(backup.c_str()); })) {
-            return {};
+            return SaveResult{};
         }
-        return {SaveOutcome::Unconfirmed, LastSystemError(), backupName};
+        return SaveResult{SaveOutcome::Unconfirmed, LastSystemError(), backupName};
     }
     const FileProblem problem = LastSystemError();
     if (exists(to) ||
         WhileHeld([&] { return calls.move(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH); })) {
-        return {SaveOutcome::Refused, problem};
+        return SaveResult{SaveOutcome::Refused, problem};
     }
-    return {SaveOutcome::FormerContentLost, problem, backupName, temporary};
+    return SaveResult{SaveOutcome::FormerContentLost, problem, backupName, temporary};
 }
 
 // Windows has no documented call that flushes a folder's entries. A new file moved into place

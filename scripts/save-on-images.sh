@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: MIT
 
 # Saves on exFAT, NTFS and FAT images mounted through FUSE, over a file longer than, as long as
-# and shorter than the new content, then on a full exFAT image; shows each save's outcome and
-# what the folder holds afterwards. tst_filesaving (the sanitize preset) checks that every save
-# reported done left the new bytes and every refused one the former bytes. Needs root.
+# and shorter than the new content and as a new file, then on a full exFAT image; shows each
+# save's outcome and what the folder holds afterwards. tst_filesaving (the sanitize preset)
+# checks that every save is done and leaves the new bytes, and on the full image that every
+# refused one leaves the former bytes. Fails otherwise. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/ensure-packages.sh
@@ -18,11 +19,11 @@ loop=
 trap 'for folder in "$work"/*/; do umount "$folder" || true; done
       [ -z "$loop" ] || losetup -d "$loop"; rm -rf "$work"' EXIT
 
-# saves NAME: the saves on the mount NAME, then the names of the files left there.
+# saves NAME [full]: the saves on the mount NAME, then the names of the files left there.
 status=0
 saves() {
-    echo "== $1"
-    ZEL_SAVE_IN="$work/$1" "$test" savesOverAnyLength | sed -nE -e 's/^QINFO +: [^ ]+ /  /p' \
+    echo "== $1 ${2:-}"
+    ZEL_SAVE_IN="$work/$1" ZEL_SAVE_FULL=${2:-} "$test" savesOverAnyLength | sed -nE -e 's/^QINFO +: [^ ]+ /  /p' \
         -e 's/^(FAIL!|PASS) +: [^ ]+savesOverAnyLength.*/  \1/p' -e 's/^ +(Actual|Expected)/  &/p' ||
         status=1
     echo "  files: $(ls -A "$work/$1" | tr '\n' ' ')"
@@ -44,5 +45,5 @@ saves ntfs
 saves fat
 # Full: the files are there, the rest of the stick is taken.
 dd if=/dev/zero of=exfat/filler bs=4k status=none 2>/dev/null || true
-saves exfat
+saves exfat full
 exit $status

@@ -60,7 +60,7 @@ bool flag(const QString &value)
 }
 
 // Gives the answers in turn ("Yes", "No", "Cancel", a file in folder, "!" for a dialog that fails;
-// none left: Cancel) and notes what was asked and shown.
+// none left: Cancel, or No) and notes what was asked and shown.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -70,15 +70,12 @@ public:
     QStringList initialFolders;
     QString message, detail; // of the last error
 
-    QStringList unknownAnswers; // to the question, which the shell must not see as Cancel
+    QStringList unknownAnswers; // to a question, which the shell must not see as Cancel or No
 
-    Answer askToSaveChanges() override
+    Answer askToSaveChanges() override { return answer(u"ask"_s, {u"Cancel"_s}); }
+    bool askToSaveOverChangedFile(const QString &) override
     {
-        const QString answer = next(u"ask"_s);
-        if (!QStringList{u""_s, u"Yes"_s, u"No"_s, u"Cancel"_s}.contains(answer)) {
-            unknownAnswers << answer;
-        }
-        return answer == u"Yes"_s ? Answer::Yes : answer == u"No"_s ? Answer::No : Answer::Cancel;
+        return answer(u"changed-file"_s, {}) == Answer::Yes;
     }
     std::optional<QString> chooseFileToSave(const QString &from) override
     {
@@ -96,6 +93,14 @@ public:
     }
 
 private:
+    Answer answer(const QString &question, const QStringList &besidesYesAndNo)
+    {
+        const QString given = next(question);
+        if (!(QStringList{u""_s, u"Yes"_s, u"No"_s} + besidesYesAndNo).contains(given)) {
+            unknownAnswers << given;
+        }
+        return given == u"Yes"_s ? Answer::Yes : given == u"No"_s ? Answer::No : Answer::Cancel;
+    }
     QString next(const QString &dialog)
     {
         shown << dialog;
@@ -319,6 +324,17 @@ void TestWindow::act(const QString &step)
         drop(part(0), step.section(u':', 1));
     } else if (step == u"unflushed"_s) {
         failFolderFlushes(true);
+    } else if (part(0) == u"touch"_s || part(0) == u"replace"_s || part(0) == u"delete"_s) {
+        QFile file(m_dir->filePath(part(1))); // as another program changes it
+        const QDateTime time = QDateTime::fromSecsSinceEpoch(978'307'200); // 2001, any other time
+        if (!(part(0) == u"touch"_s ? file.open(QIODevice::Append) &&
+                                          file.setFileTime(time, QFileDevice::FileModificationTime)
+              : part(0) == u"delete"_s
+                  ? file.remove()
+                  : file.rename(file.fileName() + u"~"_s) &&
+                        QFile::copy(file.fileName(), m_dir->filePath(part(1))))) {
+            fault(step);
+        }
     } else if (part(0) == u"language"_s) { // as the program starts in that language
         qDeleteAll(qApp->findChildren<QTranslator *>());
         if (InstallTranslations({part(1)}) != part(1)) {
@@ -450,15 +466,18 @@ void TestWindow::check(const QString &name, const QString &value)
                                             : action->text() + u'[' + keys + u']');
         }
         QCOMPARE(items.join(u',').replace(u' ', u'_'), value);
-    } else if (name == u"box"_s || name == u"question"_s) { // the real box, as a pattern
-        QVERIFY2(name == u"question"_s || !m_dialogs.message.isEmpty(),
+    } else if (QStringList{u"box"_s, u"question"_s, u"changed-question"_s}.contains(name)) {
+        // The real box, as a pattern.
+        QVERIFY2(name != u"box"_s || !m_dialogs.message.isEmpty(),
                  qPrintable(u"no error to show in the box "_s + value));
         MessageBoxDialogs dialogs(m_window.get());
         const QString seen = realBox([&] {
             if (name == u"box"_s) {
                 dialogs.showError(m_dialogs.message, m_dialogs.detail);
-            } else {
+            } else if (name == u"question"_s) {
                 dialogs.askToSaveChanges();
+            } else {
+                dialogs.askToSaveOverChangedFile(m_shell->document().CurrentFileName());
             }
         });
         QStringList pieces = value.split(u'*');

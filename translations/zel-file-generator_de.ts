@@ -192,6 +192,13 @@ Möchten Sie die Daten speichern?</translation>
         <extracomment>The file type in the open dialog&apos;s list of types; the open dialog spells the extension in capitals.</extracomment>
         <translation>ZEL-Datei (*.ZEL)</translation>
     </message>
+    <message>
+        <source>The file has been changed by another program since it was opened or last saved.
+Save over it?</source>
+        <extracomment>Asked before a save over the file named under it.</extracomment>
+        <translation>Die Datei wurde seit dem Öffnen oder dem letzten Speichern von einem anderen Programm geändert.
+Möchten Sie sie überschreiben?</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>

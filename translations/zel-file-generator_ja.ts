@@ -208,6 +208,13 @@ Save this data?</source>
         <extracomment>The file type in the open dialog&apos;s list of types; the open dialog spells the extension in capitals.</extracomment>
         <translation>ZELファイル (*.ZEL)</translation>
     </message>
+    <message>
+        <source>The file has been changed by another program since it was opened or last saved.
+Save over it?</source>
+        <extracomment>Asked before a save over the file named under it.</extracomment>
+        <translation>このファイルは、開いた後または前回の保存後に、他のプログラムによって変更されています。
+上書き保存しますか?</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>
