@@ -265,7 +265,7 @@ Save over it?</source>
     </message>
     <message>
         <source>&quot;%1&quot; is not a baud rate this program knows.</source>
-        <translation>「%1」は、このプログラムが扱えるボーレートではありません。</translation>
+        <translation>「%1」は、このプログラムが扱える通信速度ではありません。</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a bit length this program knows.</source>
@@ -273,7 +273,7 @@ Save over it?</source>
     </message>
     <message>
         <source>&quot;%1&quot; is not a stop bit this program knows.</source>
-        <translation>「%1」は、このプログラムが扱える停止ビットではありません。</translation>
+        <translation>「%1」は、このプログラムが扱えるストップビットではありません。</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a parity this program knows.</source>
@@ -405,7 +405,7 @@ Save over it?</source>
     </message>
     <message>
         <source>Baudrate</source>
-        <translation>ボーレート</translation>
+        <translation>通信速度</translation>
     </message>
     <message>
         <source>Bit Length</source>
@@ -415,7 +415,7 @@ Save over it?</source>
     <message>
         <source>Stop Bit</source>
         <extracomment>The number of stop bits, 1 or 2.</extracomment>
-        <translation>停止ビット</translation>
+        <translation>ストップ</translation>
     </message>
     <message>
         <source>Parity Bit</source>
