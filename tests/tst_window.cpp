@@ -477,7 +477,9 @@ void TestWindow::check(const QString &name, const QString &value)
                                             : action->text() + u'[' + keys + u']');
         }
         QCOMPARE(items.join(u',').replace(u' ', u'_'), value);
-    } else if (QStringList{u"box"_s, u"question"_s, u"changed-question"_s}.contains(name)) {
+    } else if (QStringList{u"box"_s, u"question"_s, u"changed-question"_s, u"open-dialog"_s,
+                           u"save-dialog"_s}
+                   .contains(name)) {
         // The real box, as a pattern.
         QVERIFY2(name != u"box"_s || !m_dialogs.message.isEmpty(),
                  qPrintable(u"no error to show in the box "_s + value));
@@ -487,6 +489,10 @@ void TestWindow::check(const QString &name, const QString &value)
                 dialogs.showError(m_dialogs.message, m_dialogs.detail);
             } else if (name == u"question"_s) {
                 dialogs.askToSaveChanges();
+            } else if (name == u"open-dialog"_s) {
+                dialogs.chooseFileToOpen(m_dir->path());
+            } else if (name == u"save-dialog"_s) {
+                dialogs.chooseFileToSave(m_dir->path());
             } else {
                 dialogs.askToSaveOverChangedFile(m_shell->document().CurrentFileName());
             }
@@ -570,6 +576,11 @@ QString TestWindow::realBox(const std::function<void()> &show) const
 {
     QString seen = u"no box"_s;
     QTimer::singleShot(0, m_window.get(), [&seen] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            seen = (QStringList{dialog->windowTitle()} + dialog->nameFilters()).join(u'\n');
+            dialog->reject();
+            return;
+        }
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {
             return;
