@@ -200,7 +200,12 @@ void TestWindow::init()
                                      {"compact.zel", "original.zel"},
                                      {"titled/titled.zel", "original.zel"},
                                      {"bad.zel", "select-slash-alone.zel"}}) {
-        QVERIFY(QFile::copy(Files + QLatin1String(file), m_dir->filePath(QLatin1String(copy))));
+        QFile copied(m_dir->filePath(QLatin1String(copy)));
+        // A whole second, which a copy made in another's place can be given exactly.
+        QVERIFY(QFile::copy(Files + QLatin1String(file), copied.fileName()) &&
+                copied.open(QIODevice::Append) &&
+                copied.setFileTime(QDateTime::fromSecsSinceEpoch(1'262'304'000),
+                                   QFileDevice::FileModificationTime));
     }
     QApplication::setPalette(m_desktopPalette);
     failFolderFlushes(false);
@@ -216,6 +221,28 @@ void TestWindow::init()
     }
     start();
 }
+
+namespace
+{
+
+// Changes the file called path as another program does: touch gives it another time (not another
+// size), replace puts another file with the same bytes and time in its place, delete removes it.
+bool changeAsAnotherProgram(const QString &how, const QString &path)
+{
+    QFile file(path);
+    if (how == u"delete"_s) {
+        return file.remove();
+    }
+    const QDateTime time = how == u"touch"_s ? QDateTime::fromSecsSinceEpoch(978'307'200) // 2001
+                                             : QFileInfo(path).lastModified();
+    QFile changed(path);
+    return (how == u"touch"_s ||
+            (file.rename(path + u"~"_s) && QFile::copy(file.fileName(), path))) &&
+           changed.open(QIODevice::Append) &&
+           changed.setFileTime(time, QFileDevice::FileModificationTime);
+}
+
+} // namespace
 
 // As the program starts: the start-up routine runs before the window shows.
 void TestWindow::start()
@@ -328,14 +355,7 @@ void TestWindow::act(const QString &step)
     } else if (step == u"unflushed"_s) {
         failFolderFlushes(true);
     } else if (part(0) == u"touch"_s || part(0) == u"replace"_s || part(0) == u"delete"_s) {
-        QFile file(m_dir->filePath(part(1))); // as another program changes it
-        const QDateTime time = QDateTime::fromSecsSinceEpoch(978'307'200); // 2001, any other time
-        if (!(part(0) == u"touch"_s ? file.open(QIODevice::Append) &&
-                                          file.setFileTime(time, QFileDevice::FileModificationTime)
-              : part(0) == u"delete"_s
-                  ? file.remove()
-                  : file.rename(file.fileName() + u"~"_s) &&
-                        QFile::copy(file.fileName(), m_dir->filePath(part(1))))) {
+        if (!changeAsAnotherProgram(part(0), m_dir->filePath(part(1)))) {
             fault(step);
         }
     } else if (part(0) == u"language"_s) { // as the program starts in that language
