@@ -110,7 +110,7 @@ SaveCase saveCase(const QStringList &cell)
 // Saves in a child, which may bind document over path (in a mount namespace of its own), become
 // an ordinary user, find the disk full or a file system that loses writes or lacks owners or
 // extended attributes. Returns 0 when saved, otherwise the outcome, or WrongReason where the
-// system's reason is not the row's.
+// system's reason is not the row's or the result names a file that is not there.
 int saveInChild(const QString &path, const QString &document, const SaveCase &c)
 {
     const pid_t child = ::fork();
@@ -175,6 +175,12 @@ int saveInChild(const QString &path, const QString &document, const SaveCase &c)
         if (!c.reason.isEmpty() && result.problem.systemReason != c.reason) {
             qWarning("the save's reason: %s", qPrintable(ReasonOf(result.problem)));
             ::_exit(int(Outcome::WrongReason));
+        }
+        for (const QString &named : {result.formerContentIn, result.newContentIn}) {
+            if (!named.isEmpty() && !QFileInfo::exists(named)) {
+                qWarning("the save names %s, which is not there", qPrintable(named));
+                ::_exit(int(Outcome::WrongReason));
+            }
         }
         ::_exit(result.outcome == SaveOutcome::Saved ? 0 : int(told));
     }

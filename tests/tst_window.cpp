@@ -509,10 +509,10 @@ void TestWindow::check(const QString &name, const QString &value)
                 dialogs.showError(m_dialogs.message, m_dialogs.detail);
             } else if (name == u"question"_s) {
                 dialogs.askToSaveChanges();
-            } else if (name == u"open-dialog"_s) {
-                dialogs.chooseFileToOpen(m_dir->path());
+            } else if (name == u"open-dialog"_s) { // cancelled: no file
+                QVERIFY(!dialogs.chooseFileToOpen(m_dir->path()));
             } else if (name == u"save-dialog"_s) {
-                dialogs.chooseFileToSave(m_dir->path());
+                QVERIFY(!dialogs.chooseFileToSave(m_dir->path()));
             } else {
                 dialogs.askToSaveOverChangedFile(m_shell->document().CurrentFileName());
             }
