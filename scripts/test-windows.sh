@@ -541,14 +541,21 @@ pid=$running_pid
 wine taskkill /im zel-file-generator.exe >/dev/null
 ended
 window=$box
+retried=$(date +%s)
 keys Return
-sleep 5
+# The finish page comes once the uninstaller, the install's last file, is written again: later
+# on a busy machine.
+for _ in $(seq 120); do
+    [ "$(stat -c %Z "$installed/Uninstall.exe" 2>/dev/null || echo 0)" -lt "$retried" ] || break
+    sleep 1
+done
+sleep 3
 window=$wizard
 keys alt+a
 import -window root "$build_dir/wine-installer-finish.png"
 keys Return
 status=0
-timeout 60 tail --pid="$installer_pid" -f /dev/null
+timeout 60 tail --pid="$installer_pid" -f /dev/null || fail "the installer did not end at its finish page"
 wait "$installer_pid" || status=$?
 wineserver -w
 [ "$status" -eq 0 ] || fail "the installer, retried once the program was closed, ended with $status"
