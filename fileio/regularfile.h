@@ -27,6 +27,10 @@ FileProblem ResolveFileName(const QString &path, QString &resolved);
 FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile &file,
                             bool *absent = nullptr);
 
+// Opens path, as a person named it, to read it when it is a regular file: as OpenRegularFile
+// does with the name that ResolveFileName gives, but with the system following the links.
+FileProblem OpenToRead(const QString &path, QFile &file);
+
 // Creates the file called name, which must not exist yet (not even as a link), for reading and
 // writing. Returns no problem, or the system's account of the failure.
 FileProblem CreateNewFile(const QString &name, QFile &file);

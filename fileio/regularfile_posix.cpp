@@ -58,6 +58,35 @@ FileProblem adopt(int descriptor, QIODevice::OpenMode mode, QFile &file)
     return FileProblem::system(file.errorString());
 }
 
+// Opens native, which looked describes, when it is a regular file, and only when the open reaches
+// the very file looked at: without blocking, so that a pipe swapped in meanwhile cannot hang.
+FileProblem openLookedAt(const QByteArray &native, const struct stat &looked,
+                         QIODevice::OpenMode mode, int flags, QFile &file)
+{
+    if (!S_ISREG(looked.st_mode)) {
+        return S_ISDIR(looked.st_mode) ? FolderError()
+                                       : FileProblem{.kind = FileProblem::Kind::NotRegularFile};
+    }
+    const int access = mode & QIODevice::WriteOnly ? O_RDWR : O_RDONLY;
+    const int descriptor =
+        ::open(native.constData(), access | flags | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return LastSystemError();
+    }
+    struct stat opened = {};
+    FileProblem failure;
+    if (::fstat(descriptor, &opened) != 0 ||
+        ::fcntl(descriptor, F_SETFL, 0) != 0) { // of the flags it sets, only O_NONBLOCK was on
+        failure = LastSystemError();
+    } else if (opened.st_dev != looked.st_dev || opened.st_ino != looked.st_ino) {
+        failure = {.kind = FileProblem::Kind::NotRegularFile};
+    } else {
+        return adopt(descriptor, mode, file);
+    }
+    ::close(descriptor);
+    return failure;
+}
+
 } // namespace
 
 FileProblem ResolveFileName(const QString &path, QString &resolved)
@@ -95,28 +124,17 @@ FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile
         }
         return LastSystemError();
     }
-    if (!S_ISREG(looked.st_mode)) {
-        return S_ISDIR(looked.st_mode) ? FolderError()
-                                       : FileProblem{.kind = FileProblem::Kind::NotRegularFile};
+    return openLookedAt(native, looked, mode, O_NOFOLLOW, file);
+}
+
+FileProblem OpenToRead(const QString &path, QFile &file)
+{
+    const QByteArray native = NativeFileName(path);
+    struct stat looked = {};
+    if (native.isEmpty() || ::stat(native.constData(), &looked) != 0) {
+        return native.isEmpty() ? SystemError(ENOENT) : LastSystemError();
     }
-    const int access = mode & QIODevice::WriteOnly ? O_RDWR : O_RDONLY;
-    const int descriptor =
-        ::open(native.constData(), access | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        return LastSystemError();
-    }
-    struct stat opened = {};
-    FileProblem failure;
-    if (::fstat(descriptor, &opened) != 0 ||
-        ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
-        failure = LastSystemError();
-    } else if (opened.st_dev != looked.st_dev || opened.st_ino != looked.st_ino) {
-        failure = {.kind = FileProblem::Kind::NotRegularFile};
-    } else {
-        return adopt(descriptor, mode, file);
-    }
-    ::close(descriptor);
-    return failure;
+    return openLookedAt(native, looked, QIODevice::ReadOnly, 0, file);
 }
 
 FileProblem CreateNewFile(const QString &name, QFile &file)

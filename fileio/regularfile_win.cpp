@@ -95,6 +95,13 @@ FileProblem OpenRegularFile(const QString &name, QIODevice::OpenMode mode, QFile
     return adopt(handle, mode, file);
 }
 
+FileProblem OpenToRead(const QString &path, QFile &file)
+{
+    QString name;
+    const FileProblem problem = ResolveFileName(path, name);
+    return problem ? problem : OpenRegularFile(name, QIODevice::ReadOnly, file);
+}
+
 FileProblem CreateNewFile(const QString &name, QFile &file)
 {
     const HANDLE handle =

@@ -70,7 +70,7 @@ const char *LineReader::nextReturnOrLineFeed()
     return std::min(m_nextReturn, m_nextLineFeed);
 }
 
-std::optional<std::string_view> LineReader::readLine(size_t keep)
+std::optional<std::string_view> LineReader::readLineFully(size_t keep)
 {
     endLine();
     m_line.clear();

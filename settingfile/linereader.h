@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -52,7 +53,10 @@ public:
     // failed()). The rest of a longer line waits for readMore() and endLine(); the next readLine()
     // passes over it. The view is valid until the next call: it points into the read buffer where
     // the kept bytes lie whole in it, which spares a copy.
-    std::optional<std::string_view> readLine(size_t keep = All);
+    std::optional<std::string_view> readLine(size_t keep = All)
+    {
+        return m_inLine || m_loneLineFeeds ? readLineFully(keep) : readWholeLine(keep);
+    }
     // The next piece of what the line has beyond the bytes kept, as it lies in the read buffer;
     // nothing once the line has ended.
     std::optional<std::string_view> readMore();
@@ -65,6 +69,22 @@ public:
     bool failed() const { return m_failed; }
 
 private:
+    // Most lines lie whole in the read buffer, end in a CR and are shorter than what is kept:
+    // found inline with one search, without the general loop's calls.
+    std::optional<std::string_view> readWholeLine(size_t keep)
+    {
+        const char *start = m_next + (m_skipLineFeed && m_next != m_end && *m_next == '\n');
+        const auto *lineBreak = static_cast<const char *>(
+            std::memchr(start, '\r', std::min(keep, size_t(m_end - start))));
+        if (!lineBreak) {
+            return readLineFully(keep);
+        }
+        m_next = lineBreak + 1;
+        m_lineEnd = LineEnd::CarriageReturn;
+        m_skipLineFeed = true;
+        return std::string_view(start, size_t(lineBreak - start));
+    }
+    std::optional<std::string_view> readLineFully(size_t keep);
     bool fillBuffer();
     LineEnd passOverRest();
     // The next CR or LF in the read buffer, or its end. Inline, as most lines pass through it.
@@ -87,7 +107,7 @@ private:
 
     QIODevice &m_device;
     qint64 m_bytesLeft;
-    std::array<char, 64 * 1024> m_buffer{};
+    std::array<char, 64 * 1024> m_buffer; // not cleared: only what a read wrote is looked at
     const char *m_next = m_buffer.data();
     const char *m_end = m_buffer.data();
     // Where the next CR and LF are, once searched for, where the read buffer holds a lone LF.

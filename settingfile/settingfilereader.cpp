@@ -369,10 +369,13 @@ ReadProblem collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw)
 // Index of the option of group whose token, after prefix, equals text.
 std::optional<qint16> findToken(Group group, std::string_view text, std::string_view prefix = {})
 {
+    if (!startsWithKey(text, prefix)) {
+        return std::nullopt;
+    }
+    text.remove_prefix(prefix.size());
     const OptionGroup &options = optionGroup(group);
     for (qint16 index = 0; index < options.size(); ++index) {
-        const std::string token = std::string(prefix) + options.options[index].token;
-        if (isLine(text, token)) {
+        if (isLine(text, options.options[index].token)) {
             return index;
         }
     }
@@ -493,12 +496,7 @@ void SettingFileContent::applyTo(Settings &settings) const
 ReadProblem ReadSettingFile(const QString &path, SettingFileContent &content)
 {
     QFile file;
-    QString name;
-    FileProblem problem = ResolveFileName(path, name);
-    if (!problem) {
-        problem = OpenRegularFile(name, QIODevice::ReadOnly, file);
-    }
-    if (problem) {
+    if (const FileProblem problem = OpenToRead(path, file)) {
         return {.reason = Reason::NotRead, .file = problem};
     }
     // What is appended while the file is read is not read.
