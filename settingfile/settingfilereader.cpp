@@ -4,6 +4,7 @@
 #include "settingfile/settingfilereader.h"
 
 #include "fileio/regularfile.h"
+#include "fileio/systemtext.h"
 #include "model/numbertext.h"
 #include "model/pathhelpers.h"
 #include "settingfile/linereader.h"
@@ -38,6 +39,9 @@ bool isLine(std::string_view line, std::string_view token)
     return line.size() == token.size() && startsWithKey(line, token);
 }
 
+constexpr std::string_view StartKey = "START=", EndKey = "END=", SuffixKey = "SUFFIX=";
+constexpr std::string_view HexPrefix = "0x";
+
 bool isHexDigit(char c)
 {
     return (c >= '0' && c <= '9') || (upper(c) >= 'A' && upper(c) <= 'F');
@@ -52,7 +56,7 @@ struct FileLine {
 
     FileLine() = default;
     FileLine(std::string_view line, size_t lineNumber, std::string valueOfLine)
-        : value(std::move(valueOfLine)), number(lineNumber), quoted(line.substr(0, QuotedLength))
+        : value(std::move(valueOfLine)), number(lineNumber), quoted(line)
     {
     }
     static constexpr size_t QuotedLength = 40;
@@ -76,24 +80,10 @@ constexpr std::array<Reason, Rs232cGroups.size()> Rs232cReasons{
     Reason::UnknownParity};
 
 // How a line begins, as a message can show it: decoded as the system's 8-bit text and escaped
-// as every text from outside is (PrintableText). ASCII's control characters are taken apart from
-// the rest, as Windows' code-page conversion drops a NUL at the end.
+// as every text from outside is (PrintableText).
 QString shown(std::string_view quoted)
 {
-    QString text;
-    size_t runStart = 0;
-    for (size_t at = 0; at <= quoted.size(); ++at) {
-        const auto c = at < quoted.size() ? static_cast<unsigned char>(quoted[at]) : 0;
-        if (at < quoted.size() && c >= 0x20 && c != 0x7f) {
-            continue;
-        }
-        text += QString::fromLocal8Bit(quoted.substr(runStart, at - runStart));
-        if (at < quoted.size()) {
-            text += QChar(char16_t(c));
-        }
-        runStart = at + 1;
-    }
-    return PrintableText(text);
+    return PrintableText(FromSystemText(quoted));
 }
 
 ReadProblem notKnown(const FileLine &line, Reason reason)
@@ -101,13 +91,16 @@ ReadProblem notKnown(const FileLine &line, Reason reason)
     return {.reason = reason, .line = qsizetype(line.number), .argument = shown(line.quoted)};
 }
 
-// A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits, the
-// digits' value given where they go on beyond what was kept of the line. A longer value than the
-// field holds is refused later; one character more tells so.
+// A start or end value with the prefix "0x" is hexadecimal and is kept in decimal digits: those
+// of hexValue, what its digits give to the end of a line longer than was kept of it. A longer
+// value than the field holds is refused later; one character more tells so.
 std::string positionValue(std::string_view value, std::optional<quint64> hexValue)
 {
-    if (value.starts_with("0x")) {
-        return std::to_string(hexValue.value_or(leadingHexValue(value.substr(2))));
+    if (hexValue) {
+        return std::to_string(*hexValue);
+    }
+    if (value.starts_with(HexPrefix)) {
+        return std::to_string(leadingHexValue(value.substr(HexPrefix.size())));
     }
     return std::string(value.substr(0, PositionMaxLength + 1));
 }
@@ -117,8 +110,9 @@ std::string positionValue(std::string_view value, std::optional<quint64> hexValu
 // longer than 4 characters.
 std::optional<std::string> suffixValue(std::string_view value)
 {
-    if (value.starts_with("0x")) {
-        return value.size() > 4 ? std::nullopt : std::optional<std::string>(value.substr(2));
+    if (value.starts_with(HexPrefix)) {
+        return value.size() > 4 ? std::nullopt
+                                : std::optional<std::string>(value.substr(HexPrefix.size()));
     }
     if (!value.empty() && value.front() == '\'' && value.back() == '\'') {
         if (value.size() != 3) {
@@ -167,8 +161,8 @@ public:
     // Where the hexadecimal digits of a START or END value begin in line, the next one; npos
     // where line has none.
     size_t hexDigitsAt(std::string_view line) const;
-    // Takes the next line, of which it looks at the first KeptLength bytes. hexValue, where
-    // given, is what the hexadecimal digits of a START or END value give to the end of the line.
+    // Takes the next line: its first KeptLength bytes at most. hexValue, where given, is what the
+    // hexadecimal digits of a START or END value give to the end of the line.
     Step take(std::string_view line, std::optional<quint64> hexValue = std::nullopt);
     Step step() const { return m_step; }
     // How far the file came: to no [MODE] line, to one, or to its end or a refused line.
@@ -181,9 +175,6 @@ public:
     ReadProblem problem;
 
 private:
-    // Every header and token is shorter than this, so a line cut to this length still tells
-    // whether it equals one of them.
-    static constexpr size_t ComparedLength = 32;
     enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
 
     // Out of line, so that take(), which most lines only pass through, stays small and quick.
@@ -192,7 +183,7 @@ private:
 
     State m_state = State::Seek;
     Step m_step = Step::GoOn;
-    size_t m_rs232cLine = 0;
+    size_t m_rs232cLine{}; // set where the section begins
     size_t m_lines = 0;
     bool m_markBeforeHeader = false;
 };
@@ -202,15 +193,18 @@ size_t FirstPass::hexDigitsAt(std::string_view line) const
     if (m_state != State::SettingSection) {
         return std::string_view::npos;
     }
-    const size_t key = startsWithKey(line, "START=") ? 6 : startsWithKey(line, "END=") ? 4 : 0;
-    return key > 0 && line.substr(key).starts_with("0x") ? key + 2 : std::string_view::npos;
+    for (const std::string_view key : {StartKey, EndKey}) {
+        if (startsWithKey(line, key)) {
+            return line.substr(key.size()).starts_with(HexPrefix) ? key.size() + HexPrefix.size()
+                                                                  : std::string_view::npos;
+        }
+    }
+    return std::string_view::npos;
 }
 
 FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> hexValue)
 {
     ++m_lines;
-    line = {line.data(),
-            std::min(line.size(), m_state == State::SettingSection ? KeptLength : ComparedLength)};
     switch (m_state) {
     case State::Seek:
         if (isLine(line, "[MODE]")) {
@@ -253,12 +247,12 @@ void FirstPass::keepLine(FileLine &kept, std::string_view line) const
 
 FirstPass::Step FirstPass::takeSetting(std::string_view line, std::optional<quint64> hexValue)
 {
-    if (startsWithKey(line, "START=")) {
-        raw.start = FileLine(line, m_lines, positionValue(line.substr(6), hexValue));
-    } else if (startsWithKey(line, "END=")) {
-        raw.end = FileLine(line, m_lines, positionValue(line.substr(4), hexValue));
-    } else if (startsWithKey(line, "SUFFIX=")) {
-        const std::optional<std::string> suffix = suffixValue(line.substr(7));
+    if (startsWithKey(line, StartKey)) {
+        raw.start = FileLine(line, m_lines, positionValue(line.substr(StartKey.size()), hexValue));
+    } else if (startsWithKey(line, EndKey)) {
+        raw.end = FileLine(line, m_lines, positionValue(line.substr(EndKey.size()), hexValue));
+    } else if (startsWithKey(line, SuffixKey)) {
+        const std::optional<std::string> suffix = suffixValue(line.substr(SuffixKey.size()));
         raw.suffix = FileLine(line, m_lines, suffix.value_or(std::string()));
         if (!suffix) {
             problem = notKnown(raw.suffix, Reason::UnknownSuffix);
@@ -293,6 +287,12 @@ quint64 wholeHexValue(std::string_view line, size_t digitsAt, LineReader &reader
         value.read(*more);
     }
     return value.value();
+}
+
+// Appends to line, which is no longer than length, what of more it takes to make it that long.
+void keepUpTo(size_t length, std::string &line, std::string_view more)
+{
+    line.append(more.substr(0, length - line.size()));
 }
 
 // Collects the lines that matter, reading no more than byteLimit bytes of device. Returns what
@@ -330,8 +330,8 @@ ReadProblem collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw)
             hexValue = digitsAt == std::string_view::npos
                            ? std::nullopt
                            : std::optional(wholeHexValue(line, digitsAt, reader));
-        } else if (line.size() < FirstPass::KeptLength) {
-            line.append(read->substr(0, FirstPass::KeptLength - line.size()));
+        } else {
+            keepUpTo(FirstPass::KeptLength, line, *read);
         }
         lineGoesOn = reader.endLine() == LineReader::LineEnd::LineFeed;
         if (reader.failed()) {
@@ -342,7 +342,7 @@ ReadProblem collectLines(QIODevice &device, qint64 byteLimit, RawContent &raw)
             withCrLf->take(line);
         }
         if (lineGoesOn) {
-            line.append(line.size() < FirstPass::KeptLength ? 1 : 0, '\n');
+            keepUpTo(FirstPass::KeptLength, line, "\n");
         } else {
             file.take(line, hexValue);
         }
