@@ -35,13 +35,13 @@ constexpr gid_t Team = 100;     // users, a group of the saving user besides its
 constexpr char Twists[] = "- hard link long acl no-folder folder full-disk drop cut drop-put-back "
                           "linked-folder chain zero-write no-xattr no-owners loop no-folder-flush "
                           "no-growing-cut appears no-exclusive-rename cross-device bound "
-                          "longest-chain too-long-chain";
+                          "longest-chain too-long-chain longest-name";
 constexpr int Hard = 1, Link = 2, Long = 4, Acl = 8, NoFolder = 16, Folder = 32, FullDisk = 64,
               Drop = 128, Cut = 256, DropPutBack = 512, LinkedFolder = 1024, Chain = 2048,
               ZeroWrite = 4096, NoXattr = 8192, NoOwners = 16384, Loop = 32768,
               NoFolderFlush = 65536, NoGrowingCut = 1 << 17, Appears = 1 << 18,
               NoExclusiveRename = 1 << 19, CrossDevice = 1 << 20, Bound = 1 << 21,
-              LongestChain = 1 << 22, TooLongChain = 1 << 23;
+              LongestChain = 1 << 22, TooLongChain = 1 << 23, LongestName = 1 << 24;
 // The first two are saves; the child reports the others by their value.
 enum class Outcome { Renamed, InPlace, Refused, NotKept, Lost, Unconfirmed, WrongReason };
 
@@ -238,7 +238,9 @@ void TestFileSaving::saveKeepsTheFileAsItWas()
     // Under /tmp, which every user may enter: TMPDIR may be a folder the child cannot reach.
     QTemporaryDir top(QStringLiteral("/tmp/tst_filesaving-XXXXXX"));
     const QString folder = top.filePath(QStringLiteral("folder"));
-    const QString name = c.twists & Long ? QString(249, u'n') : QStringLiteral("doc.zel");
+    const QString name = c.twists & Long          ? QString(249, u'n')
+                         : c.twists & LongestName ? QString(248, u'n')
+                                                  : QStringLiteral("doc.zel");
     const QString document = folder + u'/' + name;
     QVERIFY(QDir().mkdir(folder) && QDir().mkdir(folder + QStringLiteral("/sub")));
     QVERIFY(!::chmod(QFile::encodeName(top.path()), 0755) &&
