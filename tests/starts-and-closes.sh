@@ -10,7 +10,7 @@
 # The commands go by their shortcuts, one key event each: a menu's access key could reach the
 # window before the menu is up on a busy machine. A store that cannot be written keeps no start
 # from closing: the program says so and exits with 0. A FIFO in the store's place holds up no
-# start: the program says so and leaves it alone.
+# start, nor one that becomes a FIFO meanwhile any close: the program says so and leaves it alone.
 # usage: starts-and-closes.sh PROGRAM   (on a 1280x1024 screen)
 set -euo pipefail
 home=$(mktemp -d)
@@ -103,6 +103,17 @@ wait "$pid" || { echo "the program exited with $? where its store is a FIFO"; ex
 told=$(grep -cxF "zel-file-generator: The preferences cannot be kept in $fifo: it is not a \
 regular file." "$home/errors" || true)
 [ "$told" -eq 1 ] && [ -p "$fifo" ] || { echo "a FIFO as the store was not told once:"; cat "$home/errors"; exit 1; }
+# A store that another program turns into a FIFO while the program runs.
+rm "$fifo"
+XDG_CONFIG_HOME=$home/fifo-config "$1" 2>"$home/errors" & pid=$!
+window=$(mapped 'VX613 ZEL File Generator   V1\.02')
+mkfifo "$fifo"
+xdotool windowfocus --sync "$window" key ctrl+q
+timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; exit 1; }
+wait "$pid" || { echo "the program exited with $? where its store became a FIFO"; exit 1; }
+told=$(grep -cxF "zel-file-generator: The preferences cannot be kept in $fifo: it is not a \
+regular file." "$home/errors" || true)
+[ "$told" -eq 1 ] && [ -p "$fifo" ] || { echo "a store that became a FIFO was not told once:"; cat "$home/errors"; exit 1; }
 echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both" \
-    "preferences; opened a file whose name is no UTF-8; where the store cannot be written or is a" \
-    "FIFO, said so"
+    "preferences; opened a file whose name is no UTF-8; where the store cannot be written, is a" \
+    "FIFO or becomes one, said so"
