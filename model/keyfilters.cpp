@@ -37,8 +37,8 @@ QString filterPastedText(const QString &text, KeyFilter filter)
     QString filtered;
     filtered.reserve(text.size());
     for (QChar character : text) {
-        // A code beyond the signed 16-bit range is no key code; the filters swallow it.
-        qint16 code = character.unicode() > 0x7fff ? 0 : static_cast<qint16>(character.unicode());
+        // A code beyond the signed 16-bit range turns negative: no key that a filter passes.
+        qint16 code = static_cast<qint16>(character.unicode());
         if (filter(code) != 0 && code != BackspaceKey) {
             filtered.append(QChar(code));
         }

@@ -18,20 +18,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexDigitValue(char c)
-{
-    if (isDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::string_view trimmedBlanks(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front())) {
@@ -86,6 +72,20 @@ DecimalPrefix readDecimalPrefix(std::string_view text, bool skipBlanks)
 
 } // namespace
 
+std::optional<int> hexDigitValue(char c)
+{
+    if (isDigit(c)) {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return std::nullopt;
+}
+
 std::optional<double> decimalValue(std::string_view text)
 {
     text = trimmedBlanks(text);
@@ -110,10 +110,10 @@ void LeadingHexValue::read(std::string_view piece)
         if (isBlank(piece[at])) {
             continue;
         }
-        const int digit = hexDigitValue(piece[at]);
-        m_ended = digit < 0;
-        if (!m_ended) {
-            m_value = m_value > (Largest - digit) / 16 ? Largest : m_value * 16 + digit;
+        const std::optional<int> digit = hexDigitValue(piece[at]);
+        m_ended = !digit;
+        if (digit) {
+            m_value = m_value > (Largest - *digit) / 16 ? Largest : m_value * 16 + *digit;
         }
     }
 }

@@ -14,6 +14,9 @@
 // optional fractional part ("7", " 0012", "-5", "2.5", "1."). Anything else is no number.
 std::optional<double> decimalValue(std::string_view text);
 
+// The value of a hexadecimal digit, in either case; nothing for any other character.
+std::optional<int> hexDigitValue(char c);
+
 // Hexadecimal digits from the start of text, blanks and tabs skipped, up to the first other
 // character; no digit gives 0. Saturates instead of overflowing.
 quint64 leadingHexValue(std::string_view text);

@@ -42,11 +42,6 @@ bool isLine(std::string_view line, std::string_view token)
 constexpr std::string_view StartKey = "START=", EndKey = "END=", SuffixKey = "SUFFIX=";
 constexpr std::string_view HexPrefix = "0x";
 
-bool isHexDigit(char c)
-{
-    return (c >= '0' && c <= '9') || (upper(c) >= 'A' && upper(c) <= 'F');
-}
-
 // A line kept for the second pass: the value taken from it, where it stands and, for a message,
 // how it begins.
 struct FileLine {
@@ -427,7 +422,7 @@ bool takePosition(const std::string &value, QString &position)
 bool takeSuffix(const std::string &value, QString &suffix)
 {
     if (value.size() > size_t(SuffixMaxLength) ||
-        !std::all_of(value.begin(), value.end(), isHexDigit)) {
+        !std::all_of(value.begin(), value.end(), [](char c) { return bool(hexDigitValue(c)); })) {
         return false;
     }
     suffix = QString::fromLatin1(value);
