@@ -43,7 +43,7 @@ constexpr int Hard = 1, Link = 2, Long = 4, Acl = 8, NoFolder = 16, Folder = 32,
               NoExclusiveRename = 1 << 19, CrossDevice = 1 << 20, Bound = 1 << 21,
               LongestChain = 1 << 22, TooLongChain = 1 << 23, LongestName = 1 << 24;
 // The first two are saves; the child reports the others by their value.
-enum class Outcome { Renamed, InPlace, Refused, NotKept, Lost, Unconfirmed, WrongReason };
+enum class Outcome { Renamed, InPlace, Refused, NotKept, Lost, Unconfirmed, WrongReason, LeftOpen };
 
 // The folder and the file to save over (file mode 0: no file yet), who saves, and what follows.
 struct SaveCase {
@@ -110,7 +110,8 @@ SaveCase saveCase(const QStringList &cell)
 // Saves in a child, which may bind document over path (in a mount namespace of its own), become
 // an ordinary user, find the disk full or a file system that loses writes or lacks owners or
 // extended attributes. Returns 0 when saved, otherwise the outcome, or WrongReason where the
-// system's reason is not the row's or the result names a file that is not there.
+// system's reason is not the row's or the result names a file that is not there, or LeftOpen
+// where the save left a file open.
 int saveInChild(const QString &path, const QString &document, const SaveCase &c)
 {
     const pid_t child = ::fork();
@@ -167,7 +168,11 @@ int saveInChild(const QString &path, const QString &document, const SaveCase &c)
                 return -1;
             };
         }
+        const qsizetype openBefore = QDir(u"/proc/self/fd"_s).count();
         const SaveResult result = ReplaceFileContent(path, NewContent, calls);
+        if (QDir(u"/proc/self/fd"_s).count() != openBefore) {
+            ::_exit(int(Outcome::LeftOpen));
+        }
         const Outcome told = result.outcome == SaveOutcome::FormerContentLost ? Outcome::Lost
                              : result.outcome == SaveOutcome::Unconfirmed     ? Outcome::Unconfirmed
                              : result.problem.kind == FileProblem::Kind::NotKept ? Outcome::NotKept
