@@ -118,10 +118,9 @@ std::optional<std::string> suffixValue(std::string_view value)
     if (value.size() > 2) {
         return std::nullopt;
     }
-    // Halves go to the even neighbour; a negative number stays negative and is refused later.
+    // Halves go to the even neighbour; a negative number keeps its sign and is refused later.
     const auto number = static_cast<qint64>(std::nearbyint(leadingDecimalValue(value)));
-    return number < 0 ? std::to_string(number)
-                      : QByteArray::number(number, 16).toUpper().toStdString();
+    return QByteArray::number(number, 16).toUpper().toStdString();
 }
 
 // A first line that a text editor's byte-order mark keeps from being the [MODE] header, where
