@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 ZEL File Generator contributors
 // SPDX-License-Identifier: MIT
 
-// The document's change rule, as the rows of data/changes.txt give it.
+// The document's change rule, as the rows of data/changes.txt give it, and the keystroke
+// filters, as data/keyfilters.txt gives them.
 #include "datatable.h"
 
+#include "model/keyfilters.h"
 #include "model/settingdocument.h"
 
 #include <QtTest>
@@ -49,6 +51,8 @@ class TestDocument : public QObject
 private slots:
     void changeRuleFollowsTheTable_data();
     void changeRuleFollowsTheTable();
+    void keyFiltersFollowTheTable_data();
+    void keyFiltersFollowTheTable();
 };
 
 void TestDocument::changeRuleFollowsTheTable_data()
@@ -73,6 +77,32 @@ void TestDocument::changeRuleFollowsTheTable()
     QVERIFY2(edit(settings, shown), qPrintable(u"not a field and value: "_s + shown));
     QVERIFY2(changed == u"0"_s || changed == u"1"_s, "changed is 0 or 1");
     QCOMPARE(document.IsDataChanged(settings), changed == u"1"_s);
+}
+
+void TestDocument::keyFiltersFollowTheTable_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("result");
+    for (const QStringList &row : dataTable(u"keyfilters.txt"_s, 4)) {
+        QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3];
+    }
+}
+
+void TestDocument::keyFiltersFollowTheTable()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, code);
+    QFETCH(QString, result);
+    const QStringList filters{u"digit"_s, u"hex"_s};
+    bool numbers[2] = {};
+    qint16 key = code.toShort(&numbers[0]);
+    const qint16 expected = result.toShort(&numbers[1]);
+    QVERIFY2(
+        filters.contains(filter) && numbers[0] && numbers[1],
+        qPrintable(u"not a filter, code and result: "_s + filter + u' ' + code + u' ' + result));
+    QCOMPARE((filter == filters[0] ? FilterDigitKey : FilterHexKey)(key), expected);
+    QCOMPARE(key, expected);
 }
 
 QTEST_GUILESS_MAIN(TestDocument)
