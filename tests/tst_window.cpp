@@ -369,7 +369,12 @@ void TestWindow::act(const QString &step)
         store().clear();
     } else if (part(0) == u"click"_s || part(0) == u"middle"_s || part(0) == u"edgeclick"_s) {
         auto *target = child<QWidget>(part(1)); // edgeclick: off an option's circle and caption
-        QTest::mouseClick(target, part(0) == u"middle"_s ? Qt::MiddleButton : Qt::LeftButton, {},
+        const bool shift = parts.size() > 2;
+        if (shift && part(2) != u"shift"_s) {
+            fault(u"no such modifier: "_s + part(2));
+        }
+        QTest::mouseClick(target, part(0) == u"middle"_s ? Qt::MiddleButton : Qt::LeftButton,
+                          shift ? Qt::ShiftModifier : Qt::NoModifier,
                           part(0) == u"edgeclick"_s ? QPoint(target->width() - 2, 5) : QPoint());
     } else if (part(0) == u"type"_s) {
         QTest::keyClicks(child<QWidget>(part(1)), step.section(u':', 2));
@@ -379,12 +384,11 @@ void TestWindow::act(const QString &step)
         QTest::sendKeyEvent(QTest::Click, target, key.key(),
                             part(3).isEmpty() ? QString() : QString(QChar(part(3).toInt())),
                             key.keyboardModifiers());
-    } else if (part(0) == u"paste"_s) {
-        QGuiApplication::clipboard()->setText(step.section(u':', 2));
+    } else if (part(0) == u"context"_s) {
         auto *field = child<QWidget>(part(1));
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, field->mapToGlobal(QPoint(5, 5)));
         QCoreApplication::sendEvent(field, &event);
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P); // "&Paste"
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key(part(2).front().unicode()));
     } else if (part(0) == u"clipboard"_s) {
         QGuiApplication::clipboard()->setText(step.section(u':', 1));
     } else if (part(0) == u"answers"_s) {
