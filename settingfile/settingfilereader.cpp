@@ -157,7 +157,9 @@ public:
     size_t hexDigitsAt(std::string_view line) const;
     // Takes the next line: its first KeptLength bytes at most. hexValue, where given, is what the
     // hexadecimal digits of a START or END value give to the end of the line.
-    Step take(std::string_view line, std::optional<quint64> hexValue = std::nullopt);
+    // Inline, as every line passes through it.
+    [[gnu::always_inline]] Step take(std::string_view line,
+                                     std::optional<quint64> hexValue = std::nullopt);
     Step step() const { return m_step; }
     // How far the file came: to no [MODE] line, to one, or to its end or a refused line.
     int progress() const;
@@ -171,7 +173,7 @@ public:
 private:
     enum class State { Seek, ModeLine, BetweenSections, Rs232cLine, SettingSection };
 
-    // Out of line, so that take(), which most lines only pass through, stays small and quick.
+    // Out of line, so that take(), which most lines only pass through, stays small.
     [[gnu::noinline]] void keepLine(FileLine &kept, std::string_view line) const;
     [[gnu::noinline]] Step takeSetting(std::string_view line, std::optional<quint64> hexValue);
 
@@ -196,7 +198,7 @@ size_t FirstPass::hexDigitsAt(std::string_view line) const
     return std::string_view::npos;
 }
 
-FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> hexValue)
+inline FirstPass::Step FirstPass::take(std::string_view line, std::optional<quint64> hexValue)
 {
     ++m_lines;
     switch (m_state) {
