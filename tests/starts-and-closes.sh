@@ -11,6 +11,7 @@
 # window before the menu is up on a busy machine. A store that cannot be written keeps no start
 # from closing: the program says so and exits with 0. A FIFO in the store's place holds up no
 # start, nor one that becomes a FIFO meanwhile any close: the program says so and leaves it alone.
+# Where the desktop asks for German, the window speaks it.
 # usage: starts-and-closes.sh PROGRAM   (on a 1280x1024 screen)
 set -euo pipefail
 home=$(mktemp -d)
@@ -114,6 +115,10 @@ wait "$pid" || { echo "the program exited with $? where its store became a FIFO"
 told=$(grep -cxF "zel-file-generator: The preferences cannot be kept in $fifo: it is not a \
 regular file." "$home/errors" || true)
 [ "$told" -eq 1 ] && [ -p "$fifo" ] || { echo "a store that became a FIFO was not told once:"; cat "$home/errors"; exit 1; }
+# Where the desktop speaks German, so does the window, from its title on.
+LANG=de_DE.UTF-8 "$1" & pid=$!
+xdotool windowfocus --sync "$(mapped 'VX613 ZEL-Dateigenerator   V1\.02')" key ctrl+q
+timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit in German"; exit 1; }
 echo "started centred, saved, asked on Ctrl+Q, stayed on Cancel, closed on No, stored both" \
     "preferences; opened a file whose name is no UTF-8; where the store cannot be written, is a" \
-    "FIFO or becomes one, said so"
+    "FIFO or becomes one, said so; spoke German where asked"
