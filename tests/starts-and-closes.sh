@@ -94,27 +94,24 @@ timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; 
 wait "$pid" || { echo "the program exited with $? where its store cannot be written"; exit 1; }
 grep -qxF "zel-file-generator: The preferences could not be kept in $home/saved.zel/config/\
 ZELFileGenerator/ZELFileGenerator.conf: it cannot be written." "$home/errors" || { echo "a store that cannot be written was not told:"; cat "$home/errors"; exit 1; }
-# A FIFO where the preferences are kept, which a read would wait on for ever.
+# A FIFO where the preferences are kept, which a read would wait on for ever: there at the start
+# (before), or made by another program while the program runs (meanwhile). Either is told once
+# and left alone, and Ctrl+Q ends the program with 0.
 fifo=$home/fifo-config/ZELFileGenerator/ZELFileGenerator.conf
-mkdir -p "${fifo%/*}" && mkfifo "$fifo"
-XDG_CONFIG_HOME=$home/fifo-config "$1" 2>"$home/errors" & pid=$!
-xdotool windowfocus --sync "$(mapped 'VX613 ZEL File Generator   V1\.02')" key ctrl+q
-timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; exit 1; }
-wait "$pid" || { echo "the program exited with $? where its store is a FIFO"; exit 1; }
-told=$(grep -cxF "zel-file-generator: The preferences cannot be kept in $fifo: it is not a \
+mkdir -p "${fifo%/*}"
+for when in before meanwhile; do
+    rm -f "$fifo"
+    [ "$when" = meanwhile ] || mkfifo "$fifo"
+    XDG_CONFIG_HOME=$home/fifo-config "$1" 2>"$home/errors" & pid=$!
+    window=$(mapped 'VX613 ZEL File Generator   V1\.02')
+    [ "$when" = before ] || mkfifo "$fifo"
+    xdotool windowfocus --sync "$window" key ctrl+q
+    timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; exit 1; }
+    wait "$pid" || { echo "the program exited with $? where its store is a FIFO ($when)"; exit 1; }
+    told=$(grep -cxF "zel-file-generator: The preferences cannot be kept in $fifo: it is not a \
 regular file." "$home/errors" || true)
-[ "$told" -eq 1 ] && [ -p "$fifo" ] || { echo "a FIFO as the store was not told once:"; cat "$home/errors"; exit 1; }
-# A store that another program turns into a FIFO while the program runs.
-rm "$fifo"
-XDG_CONFIG_HOME=$home/fifo-config "$1" 2>"$home/errors" & pid=$!
-window=$(mapped 'VX613 ZEL File Generator   V1\.02')
-mkfifo "$fifo"
-xdotool windowfocus --sync "$window" key ctrl+q
-timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not exit"; exit 1; }
-wait "$pid" || { echo "the program exited with $? where its store became a FIFO"; exit 1; }
-told=$(grep -cxF "zel-file-generator: The preferences cannot be kept in $fifo: it is not a \
-regular file." "$home/errors" || true)
-[ "$told" -eq 1 ] && [ -p "$fifo" ] || { echo "a store that became a FIFO was not told once:"; cat "$home/errors"; exit 1; }
+    [ "$told" -eq 1 ] && [ -p "$fifo" ] || { echo "a FIFO as the store ($when) was not told once:"; cat "$home/errors"; exit 1; }
+done
 # Where the desktop speaks German, so does the window, from its title on.
 LANG=de_DE.UTF-8 "$1" & pid=$!
 xdotool windowfocus --sync "$(mapped 'VX613 ZEL-Dateigenerator   V1\.02')" key ctrl+q
